@@ -1,0 +1,55 @@
+#include "test_environment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include "storage/error_stream.h"
+#include "storage/paths.h"
+
+namespace {
+
+void copyTree(const QString& from, const QString& to) {
+    QDir source(from);
+    QDir().mkpath(to);
+    for (const QFileInfo& entry : source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (entry.isDir()) {
+            copyTree(entry.filePath(), target);
+        } else {
+            QFile::copy(entry.filePath(), target);
+        }
+    }
+}
+
+}  // namespace
+
+TestEnvironment::TestEnvironment(bool withShippedFiles) {
+    QDir root(m_root.path());
+    root.mkpath(QStringLiteral("xdg"));
+    root.mkpath(QStringLiteral("install"));
+    qputenv("XDG_DATA_HOME", dataHome().toUtf8());
+    QStandardPaths::setTestModeEnabled(false);
+    vFunOverrideExeDirPath(installDir());
+    if (withShippedFiles) copyTree(QStringLiteral(SEMRIK_SHIPPED_DIR), installDir());
+}
+
+TestEnvironment::~TestEnvironment() { vFunOverrideExeDirPath(QString()); }
+
+QString TestEnvironment::dataHome() const { return m_root.path() + QStringLiteral("/xdg"); }
+
+QString TestEnvironment::installDir() const { return m_root.path() + QStringLiteral("/install"); }
+
+QString TestEnvironment::mainDir() const {
+    ErrorStream err;
+    return strFunGetMainDirPath(err);
+}
+
+QString TestEnvironment::fixture(const QString& name) const {
+    const QString target = m_root.path() + QStringLiteral("/fixtures/") + name;
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile::remove(target);
+    QFile::copy(QStringLiteral(SEMRIK_TEST_DATA_DIR "/") + name, target);
+    QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}

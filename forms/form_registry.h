@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+#include "storage/field_record.h"
+
+class FormModel;
+class PupilModel;
+
+// The pupil model and the 21 document models, alive for the whole run, in the order in which
+// a pupil is saved and loaded (pupil data first, so documents copy the pupil's own data).
+class FormRegistry {
+public:
+    FormRegistry();
+    ~FormRegistry();
+    FormRegistry(const FormRegistry&) = delete;
+    FormRegistry& operator=(const FormRegistry&) = delete;
+
+    PupilModel& pupil() const { return *m_pupil; }
+    // Exact window name ("TFKlasa4a", "TFDaneUcznia"); nullptr when unknown.
+    FormModel* forModel(const QString& windowName) const;
+    // Exact document id; nullptr when unknown.
+    FormModel* forDocumentId(const QString& documentId) const;
+    const QList<FormModel*>& saveOrder() const { return m_saveOrder; }
+
+    // Empties `records`, then appends every model's records in save order.
+    bool collectAll(RecordList& records) const;
+    // Applies `records` to every model in save order.
+    void applyAll(const RecordList& records);
+    // Every document, then the pupil model.
+    void clearAll();
+
+private:
+    std::vector<std::unique_ptr<FormModel>> m_models;
+    PupilModel* m_pupil = nullptr;
+    QList<FormModel*> m_saveOrder;
+};

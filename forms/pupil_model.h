@@ -1,0 +1,34 @@
+#pragma once
+
+#include "field_model.h"
+
+// The pupil's personal data (the pupil dialog's components, stored under "DANE UCZNIA").
+// Documents copy from it when they are applied, so it is always applied first.
+class PupilModel : public FormModel {
+    Q_OBJECT
+public:
+    static const QString kWindowName;
+    static const QString kSurname;
+    static const QString kFirstName;
+    static const QString kSex;
+    static const QString kBirthDay;
+    static const QString kBirthYear;
+    static const QString kBirthTown;
+    static const QString kBirthProvince;
+    static const QString kRegisterNumber;
+    static const QString kPesel;
+
+    static const QString kFemale;
+    static const QString kMale;
+
+    explicit PupilModel(QObject* parent = nullptr);
+
+    // Keeps year, town and province of birth for the next pupil; no sex selected.
+    void vFunClearData() override;
+
+    // The sex list's text "mężczyzna" counts as male; anything else, even none, as female.
+    bool isMale() const;
+
+protected:
+    void applyRecord(const FieldRecord& record) override;
+};

@@ -113,6 +113,8 @@ bool CppSQLite3Query::atEnd() const {
 
 void CppSQLite3Query::advance() {
     requireStatement();
+    // SQLite restarts a finished statement when it is stepped again: the rows would come back.
+    if (m_atEnd) return;
     const int rc = sqlite3_step(m_statement);
     if (rc == SQLITE_DONE) {
         m_atEnd = true;

@@ -24,17 +24,26 @@ void copyTree(const QString& from, const QString& to) {
 
 }  // namespace
 
-TestEnvironment::TestEnvironment(bool withShippedFiles) {
+TestEnvironment::TestEnvironment(bool withShippedFiles)
+    : m_previousDataHome(qgetenv("XDG_DATA_HOME")), m_hadDataHome(qEnvironmentVariableIsSet("XDG_DATA_HOME")) {
+    if (!m_root.isValid()) qFatal("TestEnvironment: no temporary directory: %s", qPrintable(m_root.errorString()));
     QDir root(m_root.path());
     root.mkpath(QStringLiteral("xdg"));
     root.mkpath(QStringLiteral("install"));
-    qputenv("XDG_DATA_HOME", dataHome().toUtf8());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome()));
     QStandardPaths::setTestModeEnabled(false);
     vFunOverrideExeDirPath(installDir());
     if (withShippedFiles) copyTree(QStringLiteral(SEMRIK_SHIPPED_DIR), installDir());
 }
 
-TestEnvironment::~TestEnvironment() { vFunOverrideExeDirPath(QString()); }
+TestEnvironment::~TestEnvironment() {
+    vFunOverrideExeDirPath(QString());
+    if (m_hadDataHome) {
+        qputenv("XDG_DATA_HOME", m_previousDataHome);
+    } else {
+        qunsetenv("XDG_DATA_HOME");
+    }
+}
 
 QString TestEnvironment::dataHome() const { return m_root.path() + QStringLiteral("/xdg"); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -18,4 +19,6 @@ public:
 
 private:
     QTemporaryDir m_root;
+    QByteArray m_previousDataHome;  // restored on destruction, so no later test writes into a deleted folder
+    bool m_hadDataHome = false;
 };

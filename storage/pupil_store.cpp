@@ -1,0 +1,305 @@
+#include "pupil_store.h"
+
+#include <QFileInfo>
+
+#include "error_log.h"
+#include "sql_text.h"
+
+namespace {
+
+const char* const kSaveFun = "bFunSaveCertData()";
+const char* const kSaveSqlFun = "bFunSqlSaveCertData()";
+
+bool fileExists(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
+void report(ErrorStream& err, const QString& text, const char* fun) {
+    err.clear();
+    err << text;
+    vFunWriteLog(err, QString::fromLatin1(fun), kLogError);
+}
+
+// The engine's own text stays in the exception: the user sees only the code name.
+void reportException(ErrorStream& err, const char* prefix, const CppSQLite3Exception& e,
+                     const char* fun) {
+    report(err,
+           QString::fromUtf8(prefix) +
+               QString::fromLatin1(CppSQLite3Exception::codeName(e.errorCode())),
+           fun);
+}
+
+// Table names come from files we did not necessarily write, so they are always quoted.
+QString quotedTable(const QString& table) {
+    return QLatin1Char('`') + sql::identifier(table) + QLatin1Char('`');
+}
+
+// Cleanup on a failure path must not throw over the error being reported.
+void releaseQuietly(CppSQLite3Query& query) {
+    try {
+        query.release();
+    } catch (const CppSQLite3Exception&) {
+    }
+}
+
+void closeQuietly(CppSQLite3DB& db) {
+    try {
+        db.close();
+    } catch (const CppSQLite3Exception&) {
+    }
+}
+
+void rollbackAndClose(CppSQLite3DB& db) {
+    if (!db.isOpen()) return;
+    try {
+        // Fails harmlessly when the engine has already rolled back by itself.
+        db.execute(QStringLiteral("rollback transaction;"));
+    } catch (const CppSQLite3Exception&) {
+    }
+    closeQuietly(db);
+}
+
+void dropIfPresent(CppSQLite3DB& db, const QString& table) {
+    if (db.hasTable(table)) db.execute(QStringLiteral("drop table ") + quotedTable(table));
+}
+
+// Catalogue entries that can hold a pupil: real tables, not SQLite's own bookkeeping.
+bool isPupilTableCandidate(CppSQLite3DB& db, const QString& name) {
+    return !name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive) && db.hasTable(name);
+}
+
+// The value of one pupil-data field; "" when the pupil table lacks that row.
+QString pupilDataValue(CppSQLite3DB& db, const QString& table, const char* compName) {
+    CppSQLite3Query query = db.query(QStringLiteral("select * from ") + quotedTable(table) +
+                                     QStringLiteral(" where `id`='DANE UCZNIA' AND `comp_name`='") +
+                                     QLatin1String(compName) + QLatin1Char('\''));
+    const QString value = query.columnTextOr(QStringLiteral("value"), QStringLiteral(""));
+    query.release();
+    return value;
+}
+
+QString insertStatement(const QString& table, const FieldRecord& record) {
+    // Cut to the record's limits so that programs with fixed-size fields can read the file, and
+    // escape a copy: the caller's record stays as it was.
+    const FieldRecord stored = FieldRecord::make(record.id, record.compName, record.value);
+    return QStringLiteral("insert into ") + quotedTable(table) +
+           QStringLiteral("( id, comp_name, value ) values( '") + sql::escaped(stored.id) +
+           QStringLiteral("', '") + sql::escaped(stored.compName) + QStringLiteral("', '") +
+           sql::escaped(stored.value) + QStringLiteral("' )");
+}
+
+// Runs inside an open transaction: creates the table, inserts the records and commits. A row
+// the engine silently refused rolls everything back, so nothing is left half written.
+bool createAndFill(ErrorStream& err, CppSQLite3DB& db, const QString& table,
+                   const RecordList& records, const SaveProgress& progress) {
+    db.execute(QStringLiteral("create table ") + quotedTable(table) +
+               QStringLiteral("( id TEXT, comp_name TEXT, value TEXT )"));
+    for (const FieldRecord& record : records) {
+        const QString statement = insertStatement(table, record);
+        if (db.execute(statement) == 0) {
+            rollbackAndClose(db);
+            err.clear();
+            err << "Błąd dodania wpisu do bazy:\n" << statement;
+            return false;
+        }
+        if (progress) progress();
+    }
+    db.execute(QStringLiteral("commit transaction;"));
+    db.close();
+    return true;
+}
+
+}  // namespace
+
+int iFunCheckIsStudentExists(ErrorStream& err, QString path, QString table, bool createIfMissing) {
+    const char* const fun = "iFunCheckIsStudentExists";
+    CppSQLite3DB db;
+    try {
+        if (createIfMissing && !fileExists(path)) {
+            db.open(path);
+            db.close();
+        }
+        if (!fileExists(path)) {
+            report(err, QStringLiteral("Plik nie istnieje: \n") + path, fun);
+            return -1;
+        }
+        db.open(path);
+        const bool present = db.hasTable(table);
+        db.close();
+        return present ? 1 : 0;
+    } catch (const CppSQLite3Exception& e) {
+        closeQuietly(db);
+        reportException(err, "SQLite exception: \n", e, fun);
+        return -1;
+    }
+}
+
+bool bFunGetTableList(ErrorStream& err, QString path, QStringList& tables) {
+    if (!fileExists(path)) {
+        report(err, QStringLiteral("Plik nie istnieje: \n:") + path, "bFunGetTableList");
+        return false;
+    }
+    CppSQLite3DB db;
+    CppSQLite3Query query;
+    try {
+        db.open(path);
+        query = db.query(QStringLiteral("select * from sqlite_master"));
+        while (!query.atEnd()) {
+            tables.append(query.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
+            query.advance();
+        }
+        query.release();
+        db.close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        releaseQuietly(query);
+        closeQuietly(db);
+        // The names read before the error stay listed.
+        reportException(err, "SQLite exception: \n", e, "bFunSqlGetTableList()");
+        return true;
+    }
+}
+
+bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students) {
+    const char* const fun = "bFunGetStudentsList";
+    // A catalogue that cannot be read (a damaged file) fails the listing instead of showing an
+    // empty class as if all were well.
+    ErrorStream catalogueErr;
+    QStringList tables;
+    if (!bFunGetTableList(catalogueErr, path, tables) || !catalogueErr.isEmpty()) {
+        err.clear();
+        err << catalogueErr.text();
+        return false;
+    }
+    if (!fileExists(path)) return false;
+
+    CppSQLite3DB db;
+    try {
+        db.open(path);
+        for (const QString& table : tables) {
+            // A foreign entry is logged and skipped; the pupils after it are still listed.
+            try {
+                if (!isPupilTableCandidate(db, table)) continue;
+                const QString surname = pupilDataValue(db, table, "Nazwisko_DATA_EDIT");
+                const QString firstName = pupilDataValue(db, table, "Imie_DATA_EDIT");
+                students.append({surname + QLatin1Char(' ') + firstName, table});
+            } catch (const CppSQLite3Exception& e) {
+                reportException(err, "SQL exception: \n", e, fun);
+            }
+        }
+        db.close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        closeQuietly(db);
+        reportException(err, "SQL exception: \n", e, fun);
+        return false;
+    }
+}
+
+bool bFunGetValue(ErrorStream& err, const CppSQLite3Query& query, QString column, QString& value) {
+    try {
+        value = query.columnTextOr(column, QStringLiteral(""));
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        reportException(err, "SQL exception: \n", e, "bFunGetValue");
+        return false;
+    }
+}
+
+bool bFunLoadCertData(ErrorStream& err, QString path, QString table, RecordList& records) {
+    if (!fileExists(path)) {
+        report(err, QStringLiteral("Plik nie istnieje: \n") + path, "bFunLoadCertData");
+        return false;
+    }
+    CppSQLite3DB db;
+    CppSQLite3Query query;
+    try {
+        db.open(path);
+        if (!db.hasTable(table)) {
+            db.close();
+            report(err, QStringLiteral("Tablica nie istnieje: \n") + table, "bFunLoadCertData");
+            return false;
+        }
+        query = db.query(QStringLiteral("select * from ") + quotedTable(table) +
+                         QStringLiteral(" where 1"));
+        while (!query.atEnd()) {
+            // A field that cannot be read stays empty; bFunGetValue has logged why.
+            QString id, compName, value;
+            bFunGetValue(err, query, QStringLiteral("id"), id);
+            bFunGetValue(err, query, QStringLiteral("comp_name"), compName);
+            bFunGetValue(err, query, QStringLiteral("value"), value);
+            records.append(FieldRecord::make(id, compName, value));
+            query.advance();
+        }
+        query.release();
+        db.close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        releaseQuietly(query);
+        closeQuietly(db);
+        reportException(err, "SQL exception: \n", e, "bFunLoadCertData()");
+        return false;
+    }
+}
+
+bool bFunDeleteTable(ErrorStream& err, QString path, QString table) {
+    if (!fileExists(path)) {
+        report(err, QStringLiteral("Plik nie istnieje: \n") + path, "bFunDeleteTable");
+        return false;
+    }
+    CppSQLite3DB db;
+    try {
+        db.open(path);
+        dropIfPresent(db, table);
+        db.close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        closeQuietly(db);
+        reportException(err, "SQL exception: \n", e, "bFunDeleteTable()");
+        return false;
+    }
+}
+
+bool bFunSaveCertData(ErrorStream& err, QString path, QString table, const RecordList& records,
+                      const SaveProgress& progress) {
+    if (!fileExists(path)) {
+        report(err, QStringLiteral("Plik nie istnieje: \n") + path, kSaveFun);
+        return false;
+    }
+    CppSQLite3DB db;
+    try {
+        db.open(path);
+        if (db.hasTable(table)) {
+            db.close();
+            report(err, QStringLiteral("Tablica już istnieje: ") + table, kSaveFun);
+            return false;
+        }
+        // The create joins the transaction, so a failed save leaves no empty table behind.
+        db.execute(QStringLiteral("begin transaction;"));
+        return createAndFill(err, db, table, records, progress);
+    } catch (const CppSQLite3Exception& e) {
+        rollbackAndClose(db);
+        reportException(err, "SQLite exception: ", e, kSaveSqlFun);
+        return false;
+    }
+}
+
+bool bFunReplaceCertData(ErrorStream& err, QString path, QString oldTable, QString newTable,
+                         const RecordList& records, const SaveProgress& progress) {
+    if (!fileExists(path)) {
+        report(err, QStringLiteral("Plik nie istnieje: \n") + path, kSaveFun);
+        return false;
+    }
+    CppSQLite3DB db;
+    try {
+        db.open(path);
+        db.execute(QStringLiteral("begin transaction;"));
+        dropIfPresent(db, oldTable);
+        dropIfPresent(db, newTable);
+        return createAndFill(err, db, newTable, records, progress);
+    } catch (const CppSQLite3Exception& e) {
+        rollbackAndClose(db);
+        reportException(err, "SQLite exception: ", e, kSaveSqlFun);
+        return false;
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+#include "database.h"
+#include "error_stream.h"
+#include "field_record.h"
+
+// The pupils of a class file (".smrk", the working database and backups share its format):
+// one table per pupil, named "PESEL" + the pupil's PESEL, holding rows (id, comp_name, value)
+// in insertion order. Every call opens its own connection and closes it before returning.
+
+struct StudentListEntry {
+    QString displayName;  // surname + " " + first name
+    QString tableName;
+};
+using StudentList = QList<StudentListEntry>;
+
+// Called once per record written, so a caller can advance a progress bar.
+using SaveProgress = std::function<void()>;
+
+// -1 on error, 0 when the pupil table is absent, 1 when present. With `createIfMissing` a
+// missing database file is first created empty.
+int iFunCheckIsStudentExists(ErrorStream& err, QString path, QString table, bool createIfMissing);
+
+// Appends the name of every catalogue entry (tables, indexes, views, triggers alike). A database
+// error is logged and the names read so far are kept; only a missing file returns false.
+bool bFunGetTableList(ErrorStream& err, QString path, QStringList& tables);
+
+// Appends one entry per pupil table, in catalogue order. Entries that are not pupil tables
+// (indexes, views, internal or foreign tables) are skipped, so they never hide later pupils.
+bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students);
+
+// The text of `column` in the query's current row ("" for NULL).
+bool bFunGetValue(ErrorStream& err, const CppSQLite3Query& query, QString column, QString& value);
+
+// Appends one record per row of the pupil table, in row order.
+bool bFunLoadCertData(ErrorStream& err, QString path, QString table, RecordList& records);
+
+// Drops the table if it exists; its absence is no error.
+bool bFunDeleteTable(ErrorStream& err, QString path, QString table);
+
+// Creates `table` (which must not exist yet) and writes the records in list order, all or
+// nothing. The caller's records are not changed.
+bool bFunSaveCertData(ErrorStream& err, QString path, QString table, const RecordList& records,
+                      const SaveProgress& progress = {});
+
+// The whole-pupil save: in one transaction drops `oldTable` and `newTable` where present, then
+// creates `newTable` with the records. On failure both previous tables are left as they were.
+// `oldTable` may equal `newTable` (same PESEL) or be empty (a new pupil).
+bool bFunReplaceCertData(ErrorStream& err, QString path, QString oldTable, QString newTable,
+                         const RecordList& records, const SaveProgress& progress = {});

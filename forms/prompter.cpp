@@ -1,0 +1,19 @@
+#include "prompter.h"
+
+#include "qt_prompter.h"
+
+namespace {
+
+Prompter* g_replacement = nullptr;
+
+}  // namespace
+
+Prompter& prompter() {
+    if (g_replacement) return *g_replacement;
+    static QtPrompter qtPrompter;
+    return qtPrompter;
+}
+
+void setPrompter(Prompter* replacement) {
+    g_replacement = replacement;
+}

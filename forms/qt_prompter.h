@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+#include "prompter.h"
+
+// The production prompter: Qt's own message boxes, file dialogs and input boxes.
+class QtPrompter : public Prompter {
+public:
+    PromptAnswer message(QWidget* parent, const QString& text, const QString& caption,
+                         PromptIcon icon, PromptButtons buttons) override;
+    QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool inputText(QWidget* parent, const QString& caption, const QString& label,
+                   QString& value) override;
+};
+
+// "Desc(*.a)|*.a|Other|*.b;*.c" -> {"Desc(*.a)", "Other (*.b *.c)"}: the name filters of a Qt
+// file dialog. A description that already ends in its pattern is kept as it is.
+QStringList qtNameFilters(const QString& pipeFilter);

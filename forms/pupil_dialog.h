@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include "pupil_dialog_logic.h"
+
+class ErrorStream;
+class PupilModel;
+class QShowEvent;
+class TextInputValidator;
+struct PupilSaver;
+
+// The pupil's personal data: a view over the PupilModel, created once for the whole run. Its
+// widgets carry the components' names and follow the model both ways.
+class TFDaneUcznia : public QDialog {
+    Q_OBJECT
+public:
+    TFDaneUcznia(PupilModel& pupil, PupilSaver& saver, ErrorStream& err, QWidget* parent = nullptr);
+
+    // Set by the command that opens the dialog: adding a new pupil or editing the selected one,
+    // whose table (edit mode) the save replaces.
+    void setMode(PupilDialogMode mode) { m_mode = mode; }
+    PupilDialogMode mode() const { return m_mode; }
+    void setOldTableName(const QString& table) { m_oldTableName = table; }
+    const QString& oldTableName() const { return m_oldTableName; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private slots:
+    void OKButtonClick();
+    void AnulujButtonClick();
+
+private:
+    void FormShow();
+    QWidget* createWidget(int index);
+    void showComponent(int index);
+    void takeText(int index, const QString& text);
+    void takeSelection(int index, int item);
+
+    PupilModel& m_pupil;
+    PupilSaver& m_saver;
+    ErrorStream& m_err;
+    PupilDialogMode m_mode = PupilDialogMode::Add;
+    QString m_oldTableName;
+    QList<QWidget*> m_widgets;                 // by component index
+    QList<TextInputValidator*> m_validators;   // by component index; none for the sex list
+    bool m_showingModel = false;  // widget signals caused by showing the model are not edits
+};

@@ -34,6 +34,9 @@ struct Component {
     bool readOnly = false;
     bool enabled = true;
     int selectedIndex = -1;  // drop-down list only; -1 = nothing selected
+    // How an editing window draws a fixed text; 0 leaves the window's default size.
+    int fontPixelHeight = 0;
+    bool bold = false;
 
     // A component whose kind follows from its name.
     static Component named(const QString& name, const QString& text = QString());

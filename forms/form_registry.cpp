@@ -1,5 +1,6 @@
 #include "form_registry.h"
 
+#include "certificate_family.h"
 #include "document_types.h"
 #include "pupil_data_copy.h"
 #include "pupil_model.h"
@@ -15,10 +16,16 @@ QList<Component> notDescribedYet(const DocumentType&) {
     return {};
 }
 
+QList<Component> describeCertificate(const DocumentType& type) {
+    const CertificateMember* member = certificateMember(type.formName);
+    return member ? certificateComponents(*member) : QList<Component>{};
+}
+
 DescribeComponents describerFor(DocumentFamily family) {
     switch (family) {
     case DocumentFamily::PromotionCertificate:
     case DocumentFamily::SchoolLeavingCertificate:
+        return &describeCertificate;
     case DocumentFamily::MeetingReport:
     case DocumentFamily::GradeSheetTitlePage:
     case DocumentFamily::GradeSheetYearPage:

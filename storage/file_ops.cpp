@@ -25,7 +25,14 @@ bool bFunDeleteTmpFile(ErrorStream& err) {
 
     std::error_code ec;
     fs::remove(nativePath(path), ec);  // a missing file is no error
-    if (!ec) return true;
+    if (!ec) {
+        // A journal left by a crash would be played back into the next file copied in here.
+        for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+            std::error_code ignored;
+            fs::remove(nativePath(path + QLatin1String(suffix)), ignored);
+        }
+        return true;
+    }
 
     setLastSystemErrorCode(ec.value());
     err.clear();

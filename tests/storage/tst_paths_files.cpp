@@ -166,8 +166,10 @@ private slots:
 
         writeFile(tmp, "pupils");
         QFile(tmp).setPermissions(QFile::ReadOwner);
+        writeFile(tmp + QStringLiteral("-journal"), "left by a crash");
         QVERIFY(bFunDeleteTmpFile(err));
         QVERIFY(!QFileInfo::exists(tmp));
+        QVERIFY(!QFileInfo::exists(tmp + QStringLiteral("-journal")));
 
         // Something that cannot be removed stands at the path.
         QVERIFY(QDir().mkpath(tmp + QStringLiteral("/inside")));

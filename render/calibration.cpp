@@ -1,0 +1,183 @@
+#include "calibration.h"
+
+#include <QFileInfo>
+
+#include "storage/database.h"
+#include "storage/error_log.h"
+#include "storage/file_ops.h"
+#include "storage/paths.h"
+#include "storage/sql_text.h"
+
+namespace {
+
+const char* const kLoadFun = "bFunCalibLoadData()";
+const char* const kUpdateFun = "bFunSqlCalibUpdateValue()";
+const char* const kListFun = "bFunCalibLoadCertList()";
+const char* const kRestoreFun = "PrzywrocUstawieniaButtonClick()";
+
+void report(ErrorStream& err, const QString& text, const char* fun) {
+    err.clear();
+    err << text;
+    vFunWriteLog(err, QString::fromLatin1(fun), kLogError);
+}
+
+QString codeName(const CppSQLite3Exception& e) {
+    return QString::fromLatin1(CppSQLite3Exception::codeName(e.errorCode()));
+}
+
+QString quotedTable(const QString& table) {
+    return QLatin1Char('`') + sql::identifier(table) + QLatin1Char('`');
+}
+
+// Cleanup on a failure path must not throw over the error being reported.
+void closeQuietly(CppSQLite3Query& query, CppSQLite3DB& db) {
+    try {
+        query.release();
+    } catch (const CppSQLite3Exception&) {
+    }
+    try {
+        db.close();
+    } catch (const CppSQLite3Exception&) {
+    }
+}
+
+CalibrationEntry entryFromRow(const CppSQLite3Query& row) {
+    CalibrationEntry e;
+    // A NULL text reads as empty; over-long texts are cut to what an entry keeps.
+    e.name =
+        row.columnTextOr(QStringLiteral("name"), QString()).left(CalibrationEntry::kMaxNameLength);
+    e.x1 = row.columnInt(QStringLiteral("x1"));
+    e.y1 = row.columnInt(QStringLiteral("y1"));
+    e.x2 = row.columnInt(QStringLiteral("x2"));
+    e.y2 = row.columnInt(QStringLiteral("y2"));
+    e.font_name = row.columnTextOr(QStringLiteral("font_name"), QString())
+                      .left(CalibrationEntry::kMaxFontNameLength);
+    e.font_size = row.columnInt(QStringLiteral("font_size"));
+    e.font_align = row.columnInt(QStringLiteral("font_align"));
+    e.font_style_bold = row.columnInt(QStringLiteral("font_style_bold"));
+    e.font_style_italic = row.columnInt(QStringLiteral("font_style_italic"));
+    e.font_style_underline = row.columnInt(QStringLiteral("font_style_underline"));
+    e.font_style_strike = row.columnInt(QStringLiteral("font_style_strike"));
+    return e;
+}
+
+bool isFile(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+}  // namespace
+
+bool bFunCalibLoadData(ErrorStream& err, QString path, QString table, CalibrationList& list) {
+    if (!isFile(path)) {
+        report(err, QStringLiteral("Plik nie istnieje: \n") + path, kLoadFun);
+        return false;
+    }
+
+    CppSQLite3DB db;
+    CppSQLite3Query query;
+    try {
+        db.open(path);
+        if (!db.hasTable(table)) {
+            db.close();
+            report(err, QStringLiteral("Tablica nie istnieje: \n") + table, kLoadFun);
+            return false;
+        }
+        list.clear();
+        query = db.query(QStringLiteral("select * from ") + quotedTable(table));
+        CalibrationList rows;
+        for (; !query.atEnd(); query.advance()) rows.append(entryFromRow(query));
+        query.release();
+        db.close();
+        list = rows;
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        closeQuietly(query, db);
+        report(err, QStringLiteral("SQLite exception: \n") + codeName(e), kLoadFun);
+        return false;
+    }
+}
+
+QString strFunCalibUpdateStatement(const QString& table, const CalibrationEntry& entry) {
+    const auto number = [](int value) { return QString::number(value); };
+    // Never more than an entry loaded from the table can hold.
+    const QString name = entry.name.left(CalibrationEntry::kMaxNameLength);
+    const QString fontName = entry.font_name.left(CalibrationEntry::kMaxFontNameLength);
+    return QStringLiteral("update ") + quotedTable(table) + QStringLiteral(" set `x1`='") +
+           number(entry.x1) + QStringLiteral("', `y1`='") + number(entry.y1) +
+           QStringLiteral("', `x2`='") + number(entry.x2) + QStringLiteral("', `y2`='") +
+           number(entry.y2) + QStringLiteral("', `font_name`='") + sql::escaped(fontName) +
+           QStringLiteral("', `font_size`='") + number(entry.font_size) +
+           QStringLiteral("', `font_align`='") + number(entry.font_align) +
+           QStringLiteral("', `font_style_bold`='") + number(entry.font_style_bold) +
+           QStringLiteral("', `font_style_italic`='") + number(entry.font_style_italic) +
+           QStringLiteral("', `font_style_underline`='") + number(entry.font_style_underline) +
+           QStringLiteral("', `font_style_strike`='") + number(entry.font_style_strike) +
+           QStringLiteral("' where `name`='") + sql::escaped(name) + QLatin1Char('\'');
+}
+
+bool bFunSqlCalibUpdateValue(ErrorStream& err, QString path, QString table,
+                             const CalibrationEntry& entry) {
+    if (!isFile(path)) {
+        report(err, QStringLiteral("Plik nie istnieje.\n") + path, kUpdateFun);
+        return false;
+    }
+
+    const QString statement = strFunCalibUpdateStatement(table, entry);
+    CppSQLite3DB db;
+    CppSQLite3Query none;
+    try {
+        db.open(path);
+        const int changed = db.execute(statement);
+        db.close();
+        if (changed == 0) {
+            report(err, QStringLiteral("Błąd aktualizacji wpisu kalibracji.\n\n") + statement,
+                   kUpdateFun);
+            return false;
+        }
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        closeQuietly(none, db);
+        report(err, QStringLiteral("SqlException\n") + codeName(e), kUpdateFun);
+        return false;
+    }
+}
+
+bool bFunCalibLoadCertList(ErrorStream& err, QStringList& names) {
+    names.clear();
+    const QString path = strFunGetCalibFilePath(err, false);
+    if (path.isEmpty()) return false;  // no data directory; its message is in `err`
+    // Opening creates a missing file: an empty calibration would then pass the start-up check
+    // for installed files and stay broken until restored by hand.
+    if (!isFile(path)) {
+        report(err, QStringLiteral("Plik nie istnieje: \n") + path, kListFun);
+        return false;
+    }
+
+    CppSQLite3DB db;
+    CppSQLite3Query query;
+    try {
+        db.open(path);
+        query = db.query(QStringLiteral("SELECT * FROM sqlite_master WHERE type='table'"));
+        for (; !query.atEnd(); query.advance())
+            names.append(query.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
+        query.release();
+        db.close();
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        closeQuietly(query, db);
+        report(err, QStringLiteral("Sql exception: ") + codeName(e), kListFun);
+        return false;
+    }
+}
+
+bool bFunRestoreShippedCalibration(ErrorStream& err) {
+    const QString shipped = strFunGetCalibFilePath(err, true);
+    const QString working = strFunGetCalibFilePath(err, false);
+    if (!working.isEmpty() && bFunCopyFile(err, shipped, working, false)) return true;
+    report(
+        err,
+        QStringLiteral("Błąd podczas próby przywrócenia oryginalnego pliku kalibracji.\nŹródło: ") +
+            shipped + QStringLiteral("\nCel: ") + working,
+        kRestoreFun);
+    return false;
+}

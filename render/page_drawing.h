@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QRectF>
+#include <QString>
+
+#include "calibration.h"
+
+class ErrorStream;
+class QPainter;
+class QWidget;
+
+// The main window's three print switches, as read at drawing time.
+struct PrintSwitches {
+    bool strikeEmptyFields = false;  // "Wykreskuj puste pola": cross out empty text fields
+    bool printWithoutDots = false;   // "Wyłącz kropki": the "_bk" tables; strike 15 above y2
+    bool clipTextFields = false;     // "Ogranicz pola tekstowe": clip text to its rectangle
+};
+
+// What a rendering asks of the main window's preview. -1 / empty: leave it as it is.
+struct PreviewRequests {
+    int tab = -1;               // 0 "Strona 1", 1 "Strona 2"
+    int scroll[2] = {-1, -1};   // vertical scroll positions of the two page scroll boxes
+    int secondTabVisible = -1;  // 0 hide "Strona 2", 1 show it
+    QString background[2];      // existing blank-form picture files to show under the pages
+};
+
+// Everything the drawing operations read besides the entry and the canvas.
+struct DrawingSettings {
+    PrintSwitches switches;
+    bool print = false;      // marks are drawn only for the printer
+    bool highlight = false;  // the calibration dialog is open
+    QString selectedName;    // its chosen entry
+    QString dataDir;         // the program data directory holding "grafika/"
+    QWidget* dialogParent = nullptr;
+};
+
+enum class MarkKind { Eagle = 0, Stamp = 1 };
+
+// The drawing operations of one rendering on the page canvases (QPainters recording the page
+// pictures). The calibration highlight's tab and scroll requests are collected in `preview`.
+class PageDrawing {
+public:
+    PageDrawing(const DrawingSettings& settings, ErrorStream& err, PreviewRequests& preview)
+        : m_settings(settings), m_err(err), m_preview(preview) {}
+
+    // Fresh canvas state: black one-unit solid pen, hollow brush, the canvas default font.
+    static void vFunPrepareCanvas(QPainter& canvas);
+
+    // A text field sitting on y2; an empty one is struck out when the switch asks for it.
+    void vFunDrawCalibText(QPainter& canvas, int page, const QString& text,
+                           const CalibrationEntry& entry, const QString& name);
+    void vFunDrawDottedLine(QPainter& canvas, int page, const CalibrationEntry& entry,
+                            const QString& name);
+    void vFunDrawFrame(QPainter& canvas, const CalibrationEntry& entry);
+    void vFunGraphicDrawMark(MarkKind kind, const CalibrationEntry& entry, QPainter& canvas,
+                             const QString& name);
+
+    // Words spread so the first starts at the left and the last ends at the right edge; fewer
+    // than five blanks: plain left-aligned text. Never clipped.
+    static void vFunDrawJustifiedText(QPainter& canvas, const QRectF& rect, const QString& text);
+
+private:
+    bool highlights(const QString& name, bool exact) const;
+    void outlineInRed(QPainter& canvas, const QRectF& rect);
+    void reportMissingMark(const QString& path);
+
+    const DrawingSettings& m_settings;
+    ErrorStream& m_err;
+    PreviewRequests& m_preview;
+};

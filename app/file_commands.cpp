@@ -1,7 +1,212 @@
 #include "file_commands.h"
 
-#include "main_window.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QTreeWidget>
 
-bool bFunWczytajPlikSwiadectw(TFGlowna& /*window*/, QString /*path*/) {
-    return false;  // filled by the certificate file commands
+#include "forms/form_registry.h"
+#include "forms/prompter.h"
+#include "main_window.h"
+#include "storage/error_log.h"
+#include "storage/file_ops.h"
+#include "storage/paths.h"
+#include "storage/safe_replace.h"
+#include "storage/system_error.h"
+
+namespace {
+
+const QString kClassFileFilter = QStringLiteral("Podstawowa 4-6(*.smrk)|*.smrk");
+const QString kSaveChangesQuestion = QStringLiteral("Czy chcesz zapisać zmiany ?");
+const QString kNewFileFunction = QStringLiteral("Funkcja: vFunZapiszNowyPlikSwiadectw()\n\n");
+
+// Records the message in the log under `function` and shows it.
+void report(TFGlowna& window, const QString& function, const QString& caption, PromptIcon icon) {
+    vFunWriteLog(window.state().err, function, kLogError);
+    prompter().message(&window, window.state().err.text(), caption, icon, PromptButtons::Ok);
+}
+
+bool currentFileExists(const TFGlowna& window) {
+    const QString path = window.currentFilePath();
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+bool saveToCurrentOrNewFile(TFGlowna& window) {
+    return currentFileExists(window) ? bFunZapiszIstniejacyPlikSwiadectw(window)
+                                     : bFunZapiszNowyPlikSwiadectw(window);
+}
+
+// The page renderer shows the empty certificate here (document type 0, TFKlasa4a, two pages)
+// once it exists, so a new file does not keep the last pupil's preview.
+void previewEmptyCertificate(TFGlowna& /*window*/) {}
+
+}  // namespace
+
+bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path) {
+    ErrorStream& err = window.state().err;
+    const QString function = QStringLiteral("bFunWczytajPlikSwiadectw()");
+
+    if (!bFunDeleteTmpFile(err)) {
+        prompter().message(&window, err.text(), QStringLiteral("Błąd"), PromptIcon::Error,
+                           PromptButtons::Ok);
+        return false;
+    }
+
+    const QString tmp = strFunGetTmpFilePath(err);
+    // Through a temporary file, so a broken copy never leaves a half-read working database.
+    if (!bFunReplaceFileSafely(path, tmp)) {
+        err.clear();
+        err << "Błąd kopiowania pliku\nz :" << path << "\ndo :" << tmp
+            << "\nKod błędu: " << lastSystemErrorCode() << "\nDane świadectw nie zostały wczytane.";
+        report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
+        return false;
+    }
+
+    // A read-only class file opens, but could not be saved over later.
+    if (!bFunClearFileAttributes(path)) {
+        err.clear();
+        err << "Uwaga\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie "
+               "możliwy."
+            << "\nKod: " << lastSystemErrorCode();
+        report(window, function, QStringLiteral("Uwaga"), PromptIcon::Warning);
+    }
+    if (!bFunClearFileAttributes(tmp)) {
+        err.clear();
+        err << "Błąd podczas próby sprawdzenia atrybutów pliku.\n"
+            << tmp
+            << "\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie możliwy."
+            << "\nKod błędu: " << lastSystemErrorCode();
+        report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
+    }
+
+    // The listing reports its own failure; the file is open either way.
+    window.bFunReloadStudentList();
+    return true;
+}
+
+bool bFunZapiszIstniejacyPlikSwiadectw(TFGlowna& window) {
+    ErrorStream& err = window.state().err;
+    const QString function = QStringLiteral("bFunZapiszIstniejacyPlikSwiadectw()");
+    const QString target = window.currentFilePath();
+    const QString tmp = strFunGetTmpFilePath(err);
+
+    if (!bFunClearFileAttributes(target)) {
+        err.clear();
+        err << "Błąd podczas próby sprawdzenia atrybutów pliku\n"
+            << target
+            << "\nJeśli plik ma atrybut \"tylko do odczytu\"\nzapis danych nie będzie możliwy."
+               "\nKod błędu: "
+            << lastSystemErrorCode();
+        report(window, function, QStringLiteral("Atrybuty"), PromptIcon::Warning);
+    }
+
+    if (!bFunReplaceFileSafely(tmp, target)) {
+        err.clear();
+        err << "Błąd kopiowania pliku z\n"
+            << tmp << "\ndo:\n"
+            << target << "\nKod błędu: " << lastSystemErrorCode()
+            << "\n\nDane nie zostały zapisane.";
+        report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window) {
+    ErrorStream& err = window.state().err;
+    const QString function = QStringLiteral("bFunZapiszNowyPlikSwiadectw()");
+
+    FileDialogRequest& dialog = window.saveDialog();
+    dialog.filter = kClassFileFilter;
+    dialog.title = QStringLiteral("Zapisz plik");
+    const QString target = prompter().saveFileName(&window, dialog);
+    if (target.isEmpty()) return false;
+
+    const bool targetExists = QFileInfo::exists(target);
+    if (targetExists &&
+        prompter().message(&window,
+                           QStringLiteral("Wybrany plik już istnieje.\nCzy chcesz zastąpić "
+                                          "istniejący plik ?"),
+                           QStringLiteral("Zapisz"), PromptIcon::Question,
+                           PromptButtons::YesNo) != PromptAnswer::Yes) {
+        return false;
+    }
+    if (targetExists && !bFunClearFileAttributes(target)) {
+        err.clear();
+        err << kNewFileFunction << "Błąd podczas próby sprawdzenia atrybutów pliku\n"
+            << target
+            << "\nJeśli plik ma atrybut \"tylko do odczytu\"\nzapis danych nie będzie możliwy."
+               "\nKod błędu: "
+            << lastSystemErrorCode();
+        report(window, function, QStringLiteral("Atrybuty"), PromptIcon::Warning);
+    }
+
+    const QString tmp = strFunGetTmpFilePath(err);
+    // A new file without pupils has no working database yet; it is saved as an empty file.
+    if (!tmp.isEmpty() && !QFileInfo::exists(tmp)) {
+        QFile empty(tmp);
+        if (empty.open(QIODevice::WriteOnly | QIODevice::NewOnly)) empty.close();
+    }
+
+    if (!bFunReplaceFileSafely(tmp, target)) {
+        err.clear();
+        err << kNewFileFunction << "Błąd podczas próby kopiowania pliku\nz\n"
+            << tmp << "\ndo\n"
+            << target << "\nKod błędu: " << lastSystemErrorCode()
+            << "\n\nDane nie zostały zapisane.";
+        report(window, function, QStringLiteral("Atrybuty"), PromptIcon::Warning);
+        return false;
+    }
+
+    window.setCurrentFilePath(target);
+    return true;
+}
+
+void vFunClearAll(TFGlowna& window) {
+    window.treeView()->clear();
+    window.setCurrentFilePath(QString());
+    // A working database that resists deletion is replaced by the next open anyway.
+    bFunDeleteTmpFile(window.state().err);
+    window.forms().clearAll();
+    previewEmptyCertificate(window);
+}
+
+void runNewFileCommand(TFGlowna& window) {
+    if (window.state().dirty &&
+        prompter().message(&window, kSaveChangesQuestion, QStringLiteral("Edycja"),
+                           PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::Yes &&
+        !saveToCurrentOrNewFile(window)) {
+        return;  // the work was not saved, so it is kept
+    }
+    vFunClearAll(window);
+}
+
+void runOpenFileCommand(TFGlowna& window) {
+    if (window.state().dirty &&
+        prompter().message(&window, kSaveChangesQuestion, QString(), PromptIcon::None,
+                           PromptButtons::YesNo) == PromptAnswer::Yes) {
+        runSaveCommand(window);
+    }
+
+    FileDialogRequest& dialog = window.openDialog();
+    dialog.filter = kClassFileFilter;
+    dialog.title = QStringLiteral("Wczytaj plik");
+    const QString path = prompter().openFileName(&window, dialog);
+    if (path.isEmpty()) return;
+
+    if (bFunWczytajPlikSwiadectw(window, path)) {
+        window.setCurrentFilePath(path);
+        return;
+    }
+    window.setCurrentFilePath(QString());
+    bFunDeleteTmpFile(window.state().err);
+    window.treeView()->clear();
+}
+
+void runSaveCommand(TFGlowna& window) {
+    saveToCurrentOrNewFile(window);
+    window.state().dirty = false;
+}
+
+void runSaveAsCommand(TFGlowna& window) {
+    bFunZapiszNowyPlikSwiadectw(window);
 }

@@ -4,5 +4,22 @@
 
 class TFGlowna;
 
-// Opens the certificate data file `path` into the working database and shows its pupils.
+// The class file (".smrk") is never edited in place: opening copies it over the working
+// database, every pupil save goes to the working database, and saving copies that back.
+
+// Opens the class file `path` into the working database and shows its pupils. The caller sets
+// the current file path.
 bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path);
+// Copies the working database over the current file.
+bool bFunZapiszIstniejacyPlikSwiadectw(TFGlowna& window);
+// Asks for a file name and copies the working database there; on success that file becomes the
+// current file.
+bool bFunZapiszNowyPlikSwiadectw(TFGlowna& window);
+// The state of a new, empty file: no pupils, no current file, no working database, empty forms.
+void vFunClearAll(TFGlowna& window);
+
+// The commands behind the "Plik" menu and the tool bar.
+void runNewFileCommand(TFGlowna& window);
+void runOpenFileCommand(TFGlowna& window);
+void runSaveCommand(TFGlowna& window);
+void runSaveAsCommand(TFGlowna& window);

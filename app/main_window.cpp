@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -21,7 +22,12 @@
 #include "app_info.h"
 #include "closing.h"
 #include "diagnostics/about_window.h"
+#include "file_commands.h"
+#include "forms/form_registry.h"
+#include "forms/pupil_dialog_logic.h"
 #include "help_and_contact.h"
+#include "pupil_commands.h"
+#include "pupil_transfer.h"
 #include "storage/settings_store.h"
 #include "toolbar_icons.h"
 
@@ -56,7 +62,8 @@ QWidget* previewPage(int page, QScrollArea*& scrollBox, QLabel*& image) {
 
 }  // namespace
 
-TFGlowna::TFGlowna(QWidget* parent) : QMainWindow(parent) {
+TFGlowna::TFGlowna(QWidget* parent)
+    : QMainWindow(parent), m_forms(std::make_unique<FormRegistry>()) {
     setObjectName(QStringLiteral("FGlowna"));
     setWindowIcon(programIcon());
     m_saveDialog.defaultExtension = QStringLiteral("smrk");
@@ -130,6 +137,7 @@ void TFGlowna::buildCentralArea() {
     m_treeView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_treeView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_treeView, &QTreeWidget::itemClicked, this, [this] { TreeViewClick(); });
+    m_treeView->viewport()->installEventFilter(this);
 
     m_popupMenu = new QMenu(this);
     m_popupMenu->setObjectName(QStringLiteral("TreeViewPopupMenu"));
@@ -223,6 +231,26 @@ QString TFGlowna::strFunGetSelectedText(bool pupil) const {
     return node->text(0);
 }
 
+bool TFGlowna::bFunReloadStudentList() {
+    return bFunReloadPupilList(*this);
+}
+
+void TFGlowna::vFunBuildStudentTree() {
+    vFunBuildPupilTree(*this);
+}
+
+bool TFGlowna::bFunLoadStudentData(const QString& table) {
+    return bFunLoadPupil(*this, table);
+}
+
+bool TFGlowna::savePupil(const QString& replacedTable, const QString& failureLead) {
+    return bFunSavePupil(*this, replacedTable, failureLead);
+}
+
+bool TFGlowna::bFunSaveStudentData() {
+    return savePupil(m_state.currentPupilTable, kPupilAddFailedLead);
+}
+
 void TFGlowna::vFunUpdatePopupMenu() {
     const bool pupilSelected = !strFunGetSelectedText(true).isEmpty();
     const bool documentSelected = !strFunGetSelectedText(false).isEmpty();
@@ -246,6 +274,14 @@ bool TFGlowna::eventFilter(QObject* watched, QEvent* event) {
         (watched == m_scrollBox1->viewport() || watched == m_scrollBox2->viewport())) {
         return FormMouseWheel(*static_cast<QWheelEvent*>(event));
     }
+    // The right button only opens the pop-up menu: the commands there act on the selection
+    // the user made before, so it must not move.
+    if (watched == m_treeView->viewport() &&
+        (event->type() == QEvent::MouseButtonPress ||
+         event->type() == QEvent::MouseButtonDblClick) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -268,11 +304,11 @@ void TFGlowna::writeSwitch(const char* key, const QCheckBox* box) {
 }
 
 void TFGlowna::NowyPlikToolButtonClick() {
-    // filled by the certificate file commands
+    runNewFileCommand(*this);
 }
 
 void TFGlowna::OtworzPlikToolButtonClick() {
-    // filled by the certificate file commands
+    runOpenFileCommand(*this);
 }
 
 void TFGlowna::Importuj1Click() {
@@ -288,11 +324,11 @@ void TFGlowna::Odyskajdanezkopiizapasowej1Click() {
 }
 
 void TFGlowna::Zapisz1Click() {
-    // filled by the certificate file commands
+    runSaveCommand(*this);
 }
 
 void TFGlowna::Zapiszjako1Click() {
-    // filled by the certificate file commands
+    runSaveAsCommand(*this);
 }
 
 void TFGlowna::Szablondanychszkoy1Click() {
@@ -306,23 +342,23 @@ void TFGlowna::Koniec1Click() {
 }
 
 void TFGlowna::DodajUczniaToolButtonClick() {
-    // filled by the pupil commands
+    vFunAddPupil(*this);
 }
 
 void TFGlowna::EdytujDaneUczniaToolButtonClick() {
-    // filled by the pupil commands
+    vFunEditPupilData(*this);
 }
 
 void TFGlowna::UsunUczniaToolButtonClick() {
-    // filled by the pupil commands
+    vFunDeletePupil(*this);
 }
 
 void TFGlowna::EdytujSwiadectwoToolButtonClick() {
-    // filled by the pupil commands
+    vFunEditDocument(*this);
 }
 
 void TFGlowna::DrukujToolButtonClick() {
-    // filled by the pupil commands and the print dialog
+    vFunPrintDocument(*this);
 }
 
 void TFGlowna::Formatowaniewiadectwapodstawowe1Click() {
@@ -374,7 +410,7 @@ void TFGlowna::cbWordWrapClick() {
 }
 
 void TFGlowna::TreeViewClick() {
-    // filled by the pupil tree
+    vFunTreeClick(*this);
 }
 
 void TFGlowna::AktualizacjaTimerTimer() {

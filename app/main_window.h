@@ -3,13 +3,17 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "command_tables.h"
 #include "forms/prompter.h"
+#include "forms/pupil_saver.h"
 #include "storage/error_stream.h"
+#include "storage/pupil_store.h"
 
+class FormRegistry;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -29,6 +33,8 @@ struct MainWindowState {
     bool backupChosen = false;
     ErrorStream err;           // shared by every storage operation a command calls
     bool highlight = false;    // the calibration dialog is open
+    RecordList records;        // the current pupil's values, as last loaded or saved
+    QString currentPupilTable; // whose values the forms hold; "" after they were cleared
     QString currentPupilName;  // remembered by the edit-document command across its dialog
     QString currentDocumentCaption;
     QString chosenBackupPath;
@@ -37,7 +43,7 @@ struct MainWindowState {
 // The main window: tool bar, file path line, pupil tree and the preview of the two pages.
 // Every other window of the program is created as its child (see program_windows.h), so it
 // finds them with programWindow<T>().
-class TFGlowna : public QMainWindow {
+class TFGlowna : public QMainWindow, public PupilSaver {
     Q_OBJECT
 
 public:
@@ -79,6 +85,20 @@ public:
 
     // True once the window has accepted a close request: the program is ending.
     bool hasClosed() const { return m_closed; }
+
+    // The pupil and document models, alive for the whole run.
+    FormRegistry& forms() { return *m_forms; }
+    // The pupils of the working database as last read, in store order.
+    StudentList& studentList() { return m_students; }
+    // Re-reads the pupils of the working database and rebuilds the tree from them.
+    bool bFunReloadStudentList();
+    // Rebuilds the tree from studentList(), sorted, with nothing selected.
+    void vFunBuildStudentTree();
+    // Loads the pupil stored in `table` into every form.
+    bool bFunLoadStudentData(const QString& table);
+    bool savePupil(const QString& replacedTable, const QString& failureLead) override;
+    // The save of a document form's OK: the pupil the forms hold, under its own table.
+    bool bFunSaveStudentData();
 
 public slots:
     void NowyPlikToolButtonClick();
@@ -125,6 +145,8 @@ private:
     bool FormMouseWheel(const QWheelEvent& event);
 
     MainWindowState m_state;
+    std::unique_ptr<FormRegistry> m_forms;
+    StudentList m_students;
     FileDialogRequest m_saveDialog;
     FileDialogRequest m_openDialog;
     bool m_closed = false;

@@ -82,7 +82,9 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, bool sa
         }
     }
     if (dialog.exec() != QDialog::Accepted) return QString();
-    return dialog.selectedFiles().value(0);
+    const QString chosen = dialog.selectedFiles().value(0);
+    // A platform's native dialog may ignore the default suffix.
+    return save ? withDefaultExtension(chosen, request.defaultExtension) : chosen;
 }
 
 }  // namespace
@@ -104,6 +106,12 @@ QStringList qtNameFilters(const QString& pipeFilter) {
         }
     }
     return result;
+}
+
+QString withDefaultExtension(const QString& fileName, const QString& extension) {
+    if (fileName.isEmpty() || extension.isEmpty()) return fileName;
+    if (QFileInfo(fileName).fileName().contains(QLatin1Char('.'))) return fileName;
+    return fileName + QLatin1Char('.') + extension;
 }
 
 PromptAnswer QtPrompter::message(QWidget* parent, const QString& text, const QString& caption,

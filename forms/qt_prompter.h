@@ -18,3 +18,6 @@ public:
 // "Desc(*.a)|*.a|Other|*.b;*.c" -> {"Desc(*.a)", "Other (*.b *.c)"}: the name filters of a Qt
 // file dialog. A description that already ends in its pattern is kept as it is.
 QStringList qtNameFilters(const QString& pipeFilter);
+
+// `fileName` with ".extension" appended when its last part has no extension of its own.
+QString withDefaultExtension(const QString& fileName, const QString& extension);

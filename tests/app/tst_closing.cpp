@@ -59,6 +59,10 @@ private slots:
         if (save != kNone) {
             prompts.expectMessage("Czy chcesz zapisać zmiany ?", "", PromptIcon::None,
                                   PromptButtons::YesNo, save);
+            // No file is open, so saving asks for a name; the user backs out.
+            if (save == PromptAnswer::Yes) {
+                prompts.expectSaveFile("Zapisz plik", "Podstawowa 4-6(*.smrk)|*.smrk", QString());
+            }
         }
         if (end != kNone) {
             prompts.expectMessage("Czy na pewno chcesz zakończyć pracę ?", "Koniec",

@@ -1,4 +1,8 @@
+#include <QApplication>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "forms/qt_prompter.h"
 
@@ -29,6 +33,38 @@ private slots:
         QFETCH(QString, pipeFilter);
         QFETCH(QStringList, expected);
         QCOMPARE(qtNameFilters(pipeFilter), expected);
+    }
+
+    // Whatever dialog the platform shows, a name typed without extension gets the default one.
+    void defaultExtension_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("typed without extension") << "/home/ania/nowy" << "/home/ania/nowy.smrk";
+        QTest::newRow("own extension kept") << "/home/ania/klasa.db" << "/home/ania/klasa.db";
+        QTest::newRow("a dot in a folder does not count")
+            << "/home/ania.k/4a" << "/home/ania.k/4a.smrk";
+        QTest::newRow("cancelled stays cancelled") << "" << "";
+    }
+
+    void defaultExtension() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, expected);
+        QCOMPARE(withDefaultExtension(chosen, "smrk"), expected);
+    }
+
+    void saveDialogAcceptsTheProposedName() {
+        QTemporaryDir dir;
+        const FileDialogRequest request{"Zapisz plik", "Podstawowa 4-6(*.smrk)|*.smrk", "smrk",
+                                        dir.filePath("nowy")};
+        QTimer accept;
+        QObject::connect(&accept, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+                QMetaObject::invokeMethod(dialog, "accept");
+        });
+        accept.start(10);
+        QtPrompter qt;
+        QCOMPARE(qt.saveFileName(nullptr, request), dir.filePath("nowy.smrk"));
     }
 };
 

@@ -93,16 +93,22 @@ QString ScriptedPrompter::Expectation::describe() const {
                 .arg(textIsPrefix ? QStringLiteral("starting ") : QString(), quoted(text),
                      quoted(caption), toString(icon), toString(buttons));
         case Kind::OpenFile:
-            return QStringLiteral("open dialog title %1 filter %2")
-                .arg(quoted(text), quoted(caption));
+            return QStringLiteral("open dialog title %1 filter %2%3")
+                .arg(quoted(text), quoted(caption), describeFileDefaults());
         case Kind::SaveFile:
-            return QStringLiteral("save dialog title %1 filter %2")
-                .arg(quoted(text), quoted(caption));
+            return QStringLiteral("save dialog title %1 filter %2%3")
+                .arg(quoted(text), quoted(caption), describeFileDefaults());
         case Kind::Input:
             return QStringLiteral("input box caption %1 label %2 text %3")
                 .arg(quoted(caption), quoted(text), quoted(initial));
     }
     return QString();
+}
+
+QString ScriptedPrompter::Expectation::describeFileDefaults() const {
+    if (!defaultExtension && !fileName) return QString();
+    return QStringLiteral(" extension %1 name %2")
+        .arg(quoted(defaultExtension.value_or(QString())), quoted(fileName.value_or(QString())));
 }
 
 ScriptedPrompter::ScriptedPrompter() {
@@ -164,6 +170,18 @@ ScriptedPrompter& ScriptedPrompter::expectSaveFile(const QString& title, const Q
     return push(std::move(e));
 }
 
+ScriptedPrompter& ScriptedPrompter::withFileDefaults(const QString& defaultExtension,
+                                                     const QString& fileName) {
+    if (m_expected.empty() || (m_expected.back().kind != Kind::OpenFile &&
+                               m_expected.back().kind != Kind::SaveFile)) {
+        m_problems << QStringLiteral("script error: withFileDefaults() not after a file dialog");
+    } else {
+        m_expected.back().defaultExtension = defaultExtension;
+        m_expected.back().fileName = fileName;
+    }
+    return *this;
+}
+
 ScriptedPrompter& ScriptedPrompter::expectInput(const QString& caption, const QString& label,
                                                 const QString& initial,
                                                 std::optional<QString> answer) {
@@ -197,7 +215,9 @@ std::optional<ScriptedPrompter::Expectation> ScriptedPrompter::take(const Expect
         next.textIsPrefix ? seen.text.startsWith(next.text) : seen.text == next.text;
     const bool matches = next.kind == seen.kind && textMatches && next.caption == seen.caption &&
                          next.icon == seen.icon && next.buttons == seen.buttons &&
-                         next.initial == seen.initial;
+                         next.initial == seen.initial &&
+                         (!next.defaultExtension || next.defaultExtension == seen.defaultExtension) &&
+                         (!next.fileName || next.fileName == seen.fileName);
     if (!matches) {
         m_problems << QStringLiteral("expected %1\n      but got %2")
                           .arg(next.describe(), seen.describe());
@@ -241,6 +261,8 @@ QString ScriptedPrompter::fileDialog(Kind kind, const FileDialogRequest& request
     seen.kind = kind;
     seen.text = request.title;
     seen.caption = request.filter;
+    seen.defaultExtension = request.defaultExtension;
+    seen.fileName = request.fileName;
     const std::optional<Expectation> met = take(seen);
     return met ? met->textAnswer.value_or(QString()) : QString();
 }

@@ -38,6 +38,8 @@ public:
                                      const QString& answer);
     ScriptedPrompter& expectSaveFile(const QString& title, const QString& filter,
                                      const QString& answer);
+    // The last queued file dialog must also propose this default extension and file name.
+    ScriptedPrompter& withFileDefaults(const QString& defaultExtension, const QString& fileName);
     // std::nullopt plays Cancel; `initial` is the text the box must start with.
     ScriptedPrompter& expectInput(const QString& caption, const QString& label,
                                   const QString& initial, std::optional<QString> answer);
@@ -67,9 +69,12 @@ private:
         PromptButtons buttons = PromptButtons::Ok;
         PromptAnswer answer = PromptAnswer::Ok;
         QString initial;  // input box start text
+        std::optional<QString> defaultExtension;  // file dialogs; unchecked when unset
+        std::optional<QString> fileName;
         std::optional<QString> textAnswer;
         std::function<void()> whileShown;
         QString describe() const;
+        QString describeFileDefaults() const;
     };
 
     ScriptedPrompter& push(Expectation expectation);

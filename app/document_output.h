@@ -1,0 +1,13 @@
+#pragma once
+
+class TFGlowna;
+struct DocumentType;
+
+// Where the pupil commands hand a document over to the page renderer and the print dialog.
+
+// Draws `type` from its form into the main window's two page pictures; `print` also draws the
+// marks that only go on paper.
+void vFunRenderDocumentPages(TFGlowna& window, const DocumentType& type, bool print);
+
+// Shows the print dialog for the pages just rendered with `print` on.
+void vFunShowPrintDialog(TFGlowna& window, const DocumentType& type);

@@ -1,0 +1,423 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <memory>
+
+#include "app/file_commands.h"
+#include "app/program_windows.h"
+#include "app/startup.h"
+#include "app_fixture.h"
+#include "forms/form_registry.h"
+#include "forms/pupil_model.h"
+#include "storage/database.h"
+#include "storage/paths.h"
+#include "storage/pupil_store.h"
+#include "support/file_size_limit.h"
+#include "support/scripted_prompter.h"
+#include "support/test_environment.h"
+
+Q_DECLARE_METATYPE(PromptAnswer)
+Q_DECLARE_METATYPE(PromptIcon)
+
+namespace {
+
+const QString kFilter = QStringLiteral("Podstawowa 4-6(*.smrk)|*.smrk");
+const QString kSaveChanges = QStringLiteral("Czy chcesz zapisać zmiany ?");
+const QString kReplaceQuestion =
+    QStringLiteral("Wybrany plik już istnieje.\nCzy chcesz zastąpić istniejący plik ?");
+
+QString tmpPath() {
+    ErrorStream err;
+    return strFunGetTmpFilePath(err);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), content.size());
+}
+
+// A class file holding one pupil per display name ("Surname First").
+void writeClassFile(const QString& path, const QStringList& pupils) {
+    ErrorStream err;
+    QVERIFY2(iFunCheckIsStudentExists(err, path, "PESEL", true) >= 0, qPrintable(err.text()));
+    for (int i = 0; i < pupils.size(); ++i) {
+        const QStringList name = pupils.at(i).split(' ');
+        const RecordList records{
+            FieldRecord::make("DANE UCZNIA", "Nazwisko_DATA_EDIT", name.value(0)),
+            FieldRecord::make("DANE UCZNIA", "Imie_DATA_EDIT", name.value(1)),
+        };
+        QVERIFY2(bFunSaveCertData(err, path, QStringLiteral("PESEL%1").arg(i + 1), records),
+                 qPrintable(err.text()));
+    }
+}
+
+QStringList treePupils(const TFGlowna& window) {
+    QStringList names;
+    for (int i = 0; i < window.treeView()->topLevelItemCount(); ++i)
+        names << window.treeView()->topLevelItem(i)->text(0);
+    return names;
+}
+
+// Everything in the folder of `path` besides the files the test put there.
+QStringList folderEntries(const QString& path) {
+    return QFileInfo(path).dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                                           QDir::Name);
+}
+
+QString lastLoggedFunction() {
+    ErrorStream err;
+    const QString path = strFunGetLogFilePath(err);
+    if (!QFileInfo::exists(path)) return QString();
+    CppSQLite3DB db;
+    db.open(path);
+    CppSQLite3Query q = db.query("select fun from `error` order by rowid desc limit 1");
+    return q.columnTextOr("fun", QString());
+}
+
+// The program after start-up, with a folder for the user's class files.
+struct Session {
+    TestEnvironment env;
+    ScriptedPrompter prompts;
+    std::unique_ptr<TFGlowna> window;
+    QString files;
+
+    Session() {
+        installProgramFiles();
+        window = createProgramWindows();
+        files = env.dataHome() + "/klasy";
+        QDir().mkpath(files);
+    }
+    QString file(const QString& name) const { return files + '/' + name; }
+
+    // Opens `path` as the open command does, with no question asked.
+    void open(const QString& path) {
+        prompts.expectOpenFile("Wczytaj plik", kFilter, path);
+        window->OtworzPlikToolButtonClick();
+    }
+};
+
+}  // namespace
+
+// New, open, save and save as of the class file, and the file named on the command line.
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openShowsThePupilsAndMakesTheFileWritable_data() {
+        QTest::addColumn<bool>("commandLine");
+        QTest::newRow("open command") << false;
+        QTest::newRow("command line") << true;
+    }
+
+    void openShowsThePupilsAndMakesTheFileWritable() {
+        QFETCH(bool, commandLine);
+        Session s;
+        const QString path = s.file("klasa 4a.smrk");
+        writeClassFile(path, {"Żuraw Anna", "Adamek Ewa"});
+        QVERIFY(QFile(path).setPermissions(QFile::ReadOwner | QFile::ReadGroup));
+
+        if (commandLine) {
+            vFunOpenCommandLineFile(*s.window, strFunCommandLineTail({"semrik", path}));
+        } else {
+            s.open(path);
+        }
+
+        QVERIFY_PROMPTS(s.prompts);  // no message about the read-only file
+        QCOMPARE(s.window->currentFilePath(), path);
+        QCOMPARE(treePupils(*s.window), (QStringList{"Adamek Ewa", "Żuraw Anna"}));
+        QCOMPARE(readFile(tmpPath()), readFile(path));
+        QVERIFY(QFileInfo(path).isWritable());
+        QVERIFY(QFileInfo(tmpPath()).isWritable());
+    }
+
+    void failedOpenLeavesNoFileOpen_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");  // {chosen} and {tmp} stand for the paths
+
+        QTest::newRow("the file cannot be copied in")
+            << "folder chosen"
+            << "Błąd kopiowania pliku\nz :{chosen}\ndo :{tmp}\nKod błędu: " +
+                   QString::number(EISDIR) + "\nDane świadectw nie zostały wczytane.";
+        QTest::newRow("the working database cannot be deleted")
+            << "working database stuck"
+            << "Błąd podczas próby kasowania pliku\n{tmp}\nKod błędu: " +
+                   QString::number(ENOTEMPTY);
+    }
+
+    void failedOpenLeavesNoFileOpen() {
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        Session s;
+        const QString previous = s.file("stara.smrk");
+        writeClassFile(previous, {"Lis Adam"});
+        s.open(previous);
+        QCOMPARE(treePupils(*s.window), QStringList{"Lis Adam"});
+
+        QString chosen = s.file("nowa.smrk");
+        if (fault == "folder chosen") {
+            chosen = s.file("folder.smrk");
+            QVERIFY(QDir().mkpath(chosen));
+        } else {
+            writeClassFile(chosen, {"Maj Ewa"});
+            QVERIFY(QFile::remove(tmpPath()));
+            QVERIFY(QDir().mkpath(tmpPath() + "/inside"));
+        }
+        message.replace("{chosen}", chosen).replace("{tmp}", tmpPath());
+        s.prompts.expectOpenFile("Wczytaj plik", kFilter, chosen);
+        s.prompts.expectMessage(message, "Błąd", PromptIcon::Error, PromptButtons::Ok);
+
+        s.window->OtworzPlikToolButtonClick();
+
+        QVERIFY_PROMPTS(s.prompts);
+        QCOMPARE(s.window->currentFilePath(), QString());
+        QCOMPARE(s.window->treeView()->topLevelItemCount(), 0);
+        QVERIFY(!QFileInfo(tmpPath()).isFile());
+    }
+
+    void saveWithoutFileRunsSaveAsAndClearsDirtyFlag_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("file chosen") << false;
+        QTest::newRow("dialog cancelled") << true;
+    }
+
+    void saveWithoutFileRunsSaveAsAndClearsDirtyFlag() {
+        QFETCH(bool, cancel);
+        Session s;
+        writeClassFile(tmpPath(), {"Lis Adam"});  // a new file with one pupil added
+        s.window->state().dirty = true;
+        const QString chosen = s.file("nowy.smrk");
+        s.prompts.expectSaveFile("Zapisz plik", kFilter, cancel ? QString() : chosen)
+            .withFileDefaults("smrk", "nowy");
+
+        s.window->Zapisz1Click();
+
+        QVERIFY_PROMPTS(s.prompts);
+        QVERIFY(!s.window->state().dirty);
+        QCOMPARE(s.window->currentFilePath(), cancel ? QString() : chosen);
+        QCOMPARE(QFileInfo::exists(chosen), !cancel);
+        if (!cancel) QCOMPARE(readFile(chosen), readFile(tmpPath()));
+    }
+
+    void saveAsOntoAnExistingFileAsks_data() {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("Yes replaces it") << true;
+        QTest::newRow("No leaves both files") << false;
+    }
+
+    void saveAsOntoAnExistingFileAsks() {
+        QFETCH(bool, replace);
+        Session s;
+        const QString current = s.file("4a.smrk");
+        const QString other = s.file("4b.smrk");
+        writeClassFile(current, {"Lis Adam"});
+        writeClassFile(other, {"Maj Ewa", "Łoś Jan"});
+        const QByteArray currentBytes = readFile(current);
+        const QByteArray otherBytes = readFile(other);
+        s.open(current);
+        s.window->state().dirty = true;
+        s.prompts.expectSaveFile("Zapisz plik", kFilter, other);
+        s.prompts.expectMessage(kReplaceQuestion, "Zapisz", PromptIcon::Question,
+                                PromptButtons::YesNo,
+                                replace ? PromptAnswer::Yes : PromptAnswer::No);
+
+        s.window->Zapiszjako1Click();
+
+        QVERIFY_PROMPTS(s.prompts);
+        QCOMPARE(readFile(current), currentBytes);
+        QCOMPARE(readFile(other), replace ? currentBytes : otherBytes);
+        QCOMPARE(s.window->currentFilePath(), replace ? other : current);
+        QVERIFY(s.window->state().dirty);  // save as leaves the flag alone
+    }
+
+    void saveAsRightAfterNewWritesAnEmptyClass() {
+        Session s;
+        const QString previous = s.file("stara.smrk");
+        writeClassFile(previous, {"Lis Adam"});
+        s.open(previous);
+        s.window->NowyPlikToolButtonClick();
+        QVERIFY(!QFileInfo::exists(tmpPath()));
+
+        const QString empty = s.file("pusta.smrk");
+        s.prompts.expectSaveFile("Zapisz plik", kFilter, empty);
+        s.window->Zapiszjako1Click();
+        QCOMPARE(QFileInfo(empty).size(), 0);
+        QCOMPARE(s.window->currentFilePath(), empty);
+
+        s.open(previous);
+        s.open(empty);
+        QVERIFY_PROMPTS(s.prompts);
+        QCOMPARE(s.window->currentFilePath(), empty);
+        QCOMPARE(s.window->treeView()->topLevelItemCount(), 0);
+    }
+
+    void newAsksAboutUnsavedWork_data() {
+        QTest::addColumn<bool>("withCurrentFile");
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<bool>("cleared");
+
+        QTest::newRow("Yes saves over the current file, then clears")
+            << true << PromptAnswer::Yes << true;
+        QTest::newRow("Yes without a file, save as cancelled: everything stays")
+            << false << PromptAnswer::Yes << false;
+        QTest::newRow("No clears without saving") << true << PromptAnswer::No << true;
+    }
+
+    void newAsksAboutUnsavedWork() {
+        QFETCH(bool, withCurrentFile);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(bool, cleared);
+        Session s;
+        const QString current = s.file("4a.smrk");
+        writeClassFile(current, {"Lis Adam"});
+        const QByteArray savedBytes = readFile(current);
+        if (withCurrentFile) {
+            s.open(current);
+        } else {
+            writeClassFile(tmpPath(), {"Lis Adam"});
+            s.window->bFunReloadStudentList();
+        }
+        // An unsaved pupil.
+        ErrorStream err;
+        QVERIFY(bFunSaveCertData(err, tmpPath(), "PESEL9",
+                                 {FieldRecord::make("DANE UCZNIA", "Nazwisko_DATA_EDIT", "Maj"),
+                                  FieldRecord::make("DANE UCZNIA", "Imie_DATA_EDIT", "Ewa")}));
+        s.window->bFunReloadStudentList();
+        const QByteArray workBytes = readFile(tmpPath());
+        s.window->forms().pupil().setText(PupilModel::kSurname, "Maj");
+        s.window->state().dirty = true;
+
+        s.prompts.expectMessage(kSaveChanges, "Edycja", PromptIcon::Question, PromptButtons::YesNo,
+                                answer);
+        if (!withCurrentFile) s.prompts.expectSaveFile("Zapisz plik", kFilter, QString());
+
+        s.window->NowyPlikToolButtonClick();
+
+        QVERIFY_PROMPTS(s.prompts);
+        QVERIFY(s.window->state().dirty);  // new leaves the flag as it was
+        const bool saved = withCurrentFile && answer == PromptAnswer::Yes;
+        QCOMPARE(readFile(current), saved ? workBytes : savedBytes);
+        if (cleared) {
+            QCOMPARE(s.window->currentFilePath(), QString());
+            QCOMPARE(s.window->treeView()->topLevelItemCount(), 0);
+            QVERIFY(!QFileInfo::exists(tmpPath()));
+            QCOMPARE(s.window->forms().pupil().text(PupilModel::kSurname), QString());
+        } else {
+            QCOMPARE(s.window->currentFilePath(), QString());
+            QCOMPARE(treePupils(*s.window), (QStringList{"Lis Adam", "Maj Ewa"}));
+            QCOMPARE(readFile(tmpPath()), workBytes);
+            QCOMPARE(s.window->forms().pupil().text(PupilModel::kSurname), QString("Maj"));
+        }
+    }
+
+    void openWithUnsavedWorkSavesBeforeTheDialog() {
+        Session s;
+        const QString current = s.file("4a.smrk");
+        writeClassFile(current, {"Lis Adam"});
+        s.open(current);
+        ErrorStream err;
+        QVERIFY(bFunSaveCertData(err, tmpPath(), "PESEL9",
+                                 {FieldRecord::make("DANE UCZNIA", "Nazwisko_DATA_EDIT", "Maj"),
+                                  FieldRecord::make("DANE UCZNIA", "Imie_DATA_EDIT", "Ewa")}));
+        s.window->bFunReloadStudentList();
+        s.window->state().dirty = true;
+
+        s.prompts.expectMessage(kSaveChanges, "", PromptIcon::None, PromptButtons::YesNo,
+                                PromptAnswer::Yes);
+        s.prompts.expectOpenFile("Wczytaj plik", kFilter, QString()).whileShown([&] {
+            QCOMPARE(readFile(current), readFile(tmpPath()));
+        });
+
+        s.window->OtworzPlikToolButtonClick();
+
+        QVERIFY_PROMPTS(s.prompts);
+        QCOMPARE(s.window->currentFilePath(), current);
+        QCOMPARE(treePupils(*s.window), (QStringList{"Lis Adam", "Maj Ewa"}));
+        QVERIFY(!s.window->state().dirty);
+    }
+
+    void failingSaveKeepsThePreviousFile_data() {
+        QTest::addColumn<bool>("saveAs");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");  // {tmp} and {target} stand for the paths
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<PromptIcon>("icon");
+        QTest::addColumn<QString>("loggedAs");
+
+        const QString saveFailure =
+            "Błąd kopiowania pliku z\n{tmp}\ndo:\n{target}\nKod błędu: %1"
+            "\n\nDane nie zostały zapisane.";
+        const QString saveAsFailure =
+            "Funkcja: vFunZapiszNowyPlikSwiadectw()\n\nBłąd podczas próby kopiowania pliku\nz\n"
+            "{tmp}\ndo\n{target}\nKod błędu: %1\n\nDane nie zostały zapisane.";
+        QTest::newRow("save, working database missing")
+            << false << "source missing" << saveFailure.arg(ENOENT) << "Błąd" << PromptIcon::Error
+            << "bFunZapiszIstniejacyPlikSwiadectw()";
+        QTest::newRow("save, disk full midway")
+            << false << "disk full" << saveFailure.arg(EFBIG) << "Błąd" << PromptIcon::Error
+            << "bFunZapiszIstniejacyPlikSwiadectw()";
+        QTest::newRow("save as over a file, disk full midway")
+            << true << "disk full" << saveAsFailure.arg(EFBIG) << "Atrybuty" << PromptIcon::Warning
+            << "bFunZapiszNowyPlikSwiadectw()";
+    }
+
+    void failingSaveKeepsThePreviousFile() {
+        QFETCH(bool, saveAs);
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        QFETCH(QString, caption);
+        QFETCH(PromptIcon, icon);
+        QFETCH(QString, loggedAs);
+        Session s;
+        const QString current = s.file("4a.smrk");
+        const QString other = s.file("4b.smrk");
+        writeClassFile(current, {"Lis Adam"});
+        writeClassFile(other, {"Maj Ewa"});
+        s.open(current);
+        const QString target = saveAs ? other : current;
+        const QByteArray targetBytes = readFile(target);
+        const QStringList entriesBefore = folderEntries(target);
+
+        if (fault == "source missing") {
+            QVERIFY(QFile::remove(tmpPath()));
+        } else {
+            writeFile(tmpPath(), QByteArray(200 * 1024, 'x'));  // larger than the disk allows
+        }
+        message.replace("{tmp}", tmpPath()).replace("{target}", target);
+        if (saveAs) {
+            s.prompts.expectSaveFile("Zapisz plik", kFilter, target);
+            s.prompts.expectMessage(kReplaceQuestion, "Zapisz", PromptIcon::Question,
+                                    PromptButtons::YesNo, PromptAnswer::Yes);
+        }
+        s.prompts.expectMessage(message, caption, icon, PromptButtons::Ok);
+
+        {
+            const FileSizeLimit limit(100 * 1024);
+            if (saveAs) {
+                s.window->Zapiszjako1Click();
+            } else {
+                s.window->Zapisz1Click();
+            }
+        }
+
+        QVERIFY_PROMPTS(s.prompts);
+        QCOMPARE(readFile(target), targetBytes);
+        QCOMPARE(folderEntries(target), entriesBefore);
+        QCOMPARE(s.window->currentFilePath(), current);
+        QCOMPARE(lastLoggedFunction(), loggedAs);
+    }
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "tst_file_commands.moc"

@@ -1,0 +1,176 @@
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+#include "app/program_windows.h"
+#include "app_fixture.h"
+#include "diagnostics/wait_window.h"
+#include "forms/form_registry.h"
+#include "pupil_fixture.h"
+#include "support/file_size_limit.h"
+#include "support/scripted_prompter.h"
+#include "support/test_environment.h"
+
+namespace {
+
+const QString kMeetingReport = QStringLiteral("WYWIADOWKA SZKOLA PODSTAWOWA 4-6");
+
+// A document the program cannot edit yet: its records must still travel with the pupil.
+RecordList meetingNotes(int count, int length = 20) {
+    RecordList notes;
+    for (int i = 1; i <= count; ++i) {
+        notes << FieldRecord::make(
+            kMeetingReport,
+            QStringLiteral("ZMIENNA_Uwagi_DATA_MEMO%1").arg(i, 2, 10, QLatin1Char('0')),
+            QString(length, QLatin1Char('x')));
+    }
+    return notes;
+}
+
+}  // namespace
+
+class PupilCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void addedPupilsAppearSorted() {
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        installProgramFiles();
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+
+        const QStringList added[] = {
+            {"żuraw", "Ala", "1"}, {"Zając", "Basia", "2"}, {"adamek", "Ewa", "3"}};
+        for (const QStringList& pupil : added) {
+            whenPupilDialogOpens(*main, newPupil(pupil[0], pupil[1], pupil[2]));
+            main->DodajUczniaToolButtonClick();
+        }
+
+        QVERIFY_PROMPTS(prompts);
+        QVERIFY(main->state().dirty);
+        // The dialog capitalised the names; the tree sorts Ż as Z.
+        QCOMPARE(pupilNames(*main->treeView()),
+                 (QStringList{"Adamek Ewa", "Zając Basia", "Żuraw Ala"}));
+        QCOMPARE(main->programWindow<TFDaneUcznia>()->mode(), PupilDialogMode::Add);
+        QVERIFY(tableExists("PESEL1") && tableExists("PESEL2") && tableExists("PESEL3"));
+    }
+
+    void addStartsFromEmptyForms() {
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        installProgramFiles();
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        storePupil("PESEL1", pupilRecords("Lis", "Ala", "1", meetingNotes(2)));
+        QVERIFY(main->bFunReloadStudentList());
+        clickNode(*main, main->treeView()->topLevelItem(0));
+
+        QString surnameShown = "not shown";
+        whenPupilDialogOpens(*main, [&](TFDaneUcznia& dialog, PupilModel& pupil) {
+            surnameShown = pupil.text(PupilModel::kSurname);
+            newPupil("Maj", "Ewa", "2")(dialog, pupil);
+        });
+        main->DodajUczniaToolButtonClick();
+
+        QVERIFY_PROMPTS(prompts);
+        QCOMPARE(surnameShown, QString());
+        // Nothing of the pupil loaded before reaches the new one.
+        QCOMPARE(storedRows("PESEL2").filter(kMeetingReport), QStringList());
+        QCOMPARE(storedRows("PESEL1"), rows(pupilRecords("Lis", "Ala", "1", meetingNotes(2))));
+    }
+
+    void changingThePeselMovesThePupil() {
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        installProgramFiles();
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        storePupil("PESEL111", pupilRecords("Bąk", "Ola", "111", meetingNotes(3)));
+        storePupil("PESEL5", pupilRecords("Cis", "Jan", "5"));
+        QVERIFY(main->bFunReloadStudentList());
+        clickNode(*main, main->treeView()->topLevelItem(0));
+
+        whenPupilDialogOpens(*main, [](TFDaneUcznia&, PupilModel& pupil) {
+            pupil.setText(PupilModel::kPesel, "999");
+        });
+        main->EdytujDaneUczniaToolButtonClick();
+
+        QVERIFY_PROMPTS(prompts);
+        QVERIFY(main->state().dirty);
+        QVERIFY(!tableExists("PESEL111"));
+        const QStringList moved = storedRows("PESEL999");
+        QCOMPARE(moved.filter("DANE UCZNIA|NrPesel_DATA_EDIT|"),
+                 QStringList{"DANE UCZNIA|NrPesel_DATA_EDIT|999"});
+        QCOMPARE(moved.filter(kMeetingReport), rows(meetingNotes(3)));
+        QVERIFY(moved.contains("DANE UCZNIA|Nazwisko_DATA_EDIT|Bąk"));
+        QCOMPARE(storedRows("PESEL5"), rows(pupilRecords("Cis", "Jan", "5")));
+        QCOMPARE(main->studentList().size(), 2);
+        QCOMPARE(main->treeView()->topLevelItem(0)->text(0), QStringLiteral("Bąk Ola"));
+    }
+
+    void saveShowsItsProgress() {
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        installProgramFiles();
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        storePupil("PESEL1", pupilRecords("Lis", "Ala", "1", meetingNotes(40)));
+        QVERIFY(main->bFunReloadStudentList());
+        clickNode(*main, main->treeView()->topLevelItem(0));
+
+        TFWait* wait = main->programWindow<TFWait>();
+        QVERIFY(wait);
+        QList<int> steps;
+        bool shownThroughout = true;
+        connect(wait->progressBar(), &QProgressBar::valueChanged, wait, [&](int value) {
+            steps << value;
+            shownThroughout = shownThroughout && wait->isVisible();
+        });
+        QVERIFY(main->bFunSaveStudentData());
+
+        const int records = static_cast<int>(storedRows("PESEL1").size());
+        QCOMPARE(records, static_cast<int>(main->state().records.size()));
+        QVERIFY(records > 40);
+        QCOMPARE(wait->progressBar()->maximum(), records);
+        QCOMPARE(steps.size(), records);  // one step per record written
+        QCOMPARE(steps.last(), records);
+        QVERIFY(shownThroughout);
+        QVERIFY(!wait->isVisible());
+        QVERIFY_PROMPTS(prompts);
+    }
+
+    // The disk fills up in the middle of the save: the pupil's stored table stays as it was.
+    void failedSaveKeepsTheStoredPupil() {
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        installProgramFiles();
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        const RecordList stored = pupilRecords("Lis", "Ala", "1", meetingNotes(3));
+        storePupil("PESEL1", stored);
+        QVERIFY(main->bFunReloadStudentList());
+        clickNode(*main, main->treeView()->topLevelItem(0));
+        // What the user typed since: far more than the disk still holds.
+        RecordList edited = stored;
+        edited << meetingNotes(200, 2000).mid(3);
+        main->forms().applyAll(edited);
+
+        prompts.expectMessageStartingWith("Błąd zapisu danych.\n\n", "Błąd", PromptIcon::Error,
+                                          PromptButtons::Ok);
+        bool saved = true;
+        {
+            // Room for dropping the old table, none for the new rows.
+            const qint64 room = QFileInfo(workingDatabase()).size() + 64 * 1024;
+            const FileSizeLimit diskFull(static_cast<rlim_t>(room));
+            saved = main->bFunSaveStudentData();
+        }
+
+        QVERIFY(!saved);
+        QVERIFY_PROMPTS(prompts);
+        QCOMPARE(storedRows("PESEL1"), rows(stored));
+        QVERIFY(!main->programWindow<TFWait>()->isVisible());
+        QCOMPARE(pupilNames(*main->treeView()), QStringList{"Lis Ala"});
+    }
+};
+
+QTEST_MAIN(PupilCommandsTest)
+#include "tst_pupil_commands.moc"

@@ -1,9 +1,12 @@
 #include "file_commands.h"
 
+#include "document_output.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTreeWidget>
 
+#include "forms/document_types.h"
 #include "forms/form_registry.h"
 #include "forms/prompter.h"
 #include "main_window.h"
@@ -35,9 +38,10 @@ bool saveToCurrentOrNewFile(TFGlowna& window) {
                                      : bFunZapiszNowyPlikSwiadectw(window);
 }
 
-// The page renderer shows the empty certificate here (document type 0, TFKlasa4a, two pages)
-// once it exists, so a new file does not keep the last pupil's preview.
-void previewEmptyCertificate(TFGlowna& /*window*/) {}
+// A new file shows the empty first certificate, so it does not keep the last pupil's preview.
+void previewEmptyCertificate(TFGlowna& window) {
+    vFunRenderDocumentPages(window, documentTypes().at(0), false);
+}
 
 }  // namespace
 

@@ -3,12 +3,15 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "command_tables.h"
 #include "forms/prompter.h"
+#include "render/page_renderer.h"
+#include "render/preview_pages.h"
 #include "forms/pupil_saver.h"
 #include "storage/error_stream.h"
 #include "storage/pupil_store.h"
@@ -38,6 +41,12 @@ struct MainWindowState {
     QString currentPupilName;  // remembered by the edit-document command across its dialog
     QString currentDocumentCaption;
     QString chosenBackupPath;
+    // The last rendering: the two page pictures, the calibration entries it drew from and the
+    // page count handed to the print dialog; the blank forms shown under the preview pages.
+    std::array<QPicture, 2> pages;
+    CalibrationList calibration;
+    int printPageCount = 0;
+    PreviewPages preview;
 };
 
 // The main window: tool bar, file path line, pupil tree and the preview of the two pages.

@@ -1,6 +1,9 @@
 #include "application.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <exception>
 
@@ -35,7 +38,17 @@ public:
     }
 };
 
+// Qt's own dialog texts (Yes/No buttons, the file dialog) in Polish, like the rest of the program.
+void installPolishQtTexts() {
+    static QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&qtTexts);
+    }
+}
+
 int runWindows() {
+    installPolishQtTexts();
     // The title is not made the application's display name: Qt would append it to every
     // window caption.
     QApplication::setWindowIcon(programIcon());

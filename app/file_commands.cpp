@@ -188,7 +188,8 @@ void runOpenFileCommand(TFGlowna& window) {
     if (window.state().dirty &&
         prompter().message(&window, kSaveChangesQuestion, QString(), PromptIcon::None,
                            PromptButtons::YesNo) == PromptAnswer::Yes) {
-        runSaveCommand(window);
+        // Work the user wanted saved but that was not saved stays open rather than being replaced.
+        if (!runSaveCommand(window)) return;
     }
 
     FileDialogRequest& dialog = window.openDialog();
@@ -206,9 +207,12 @@ void runOpenFileCommand(TFGlowna& window) {
     window.treeView()->clear();
 }
 
-void runSaveCommand(TFGlowna& window) {
-    saveToCurrentOrNewFile(window);
+bool runSaveCommand(TFGlowna& window) {
+    // Only a save that happened clears the flag: after a cancelled or failed save, closing the
+    // program must still offer to save the work.
+    if (!saveToCurrentOrNewFile(window)) return false;
     window.state().dirty = false;
+    return true;
 }
 
 void runSaveAsCommand(TFGlowna& window) {

@@ -21,5 +21,5 @@ void vFunClearAll(TFGlowna& window);
 // The commands behind the "Plik" menu and the tool bar.
 void runNewFileCommand(TFGlowna& window);
 void runOpenFileCommand(TFGlowna& window);
-void runSaveCommand(TFGlowna& window);
+bool runSaveCommand(TFGlowna& window);
 void runSaveAsCommand(TFGlowna& window);

@@ -186,13 +186,13 @@ private slots:
         QVERIFY(!QFileInfo(tmpPath()).isFile());
     }
 
-    void saveWithoutFileRunsSaveAsAndClearsDirtyFlag_data() {
+    void saveWithoutFileRunsSaveAs_data() {
         QTest::addColumn<bool>("cancel");
         QTest::newRow("file chosen") << false;
         QTest::newRow("dialog cancelled") << true;
     }
 
-    void saveWithoutFileRunsSaveAsAndClearsDirtyFlag() {
+    void saveWithoutFileRunsSaveAs() {
         QFETCH(bool, cancel);
         Session s;
         writeClassFile(tmpPath(), {"Lis Adam"});  // a new file with one pupil added
@@ -204,7 +204,8 @@ private slots:
         s.window->Zapisz1Click();
 
         QVERIFY_PROMPTS(s.prompts);
-        QVERIFY(!s.window->state().dirty);
+        // A cancelled save leaves the work unsaved, so closing must still offer to save it.
+        QCOMPARE(s.window->state().dirty, cancel);
         QCOMPARE(s.window->currentFilePath(), cancel ? QString() : chosen);
         QCOMPARE(QFileInfo::exists(chosen), !cancel);
         if (!cancel) QCOMPARE(readFile(chosen), readFile(tmpPath()));
@@ -319,6 +320,25 @@ private slots:
             QCOMPARE(readFile(tmpPath()), workBytes);
             QCOMPARE(s.window->forms().pupil().text(PupilModel::kSurname), QString("Maj"));
         }
+    }
+
+    void openWithUnsavedWorkKeepsItWhenTheSaveIsCancelled() {
+        Session s;
+        writeClassFile(tmpPath(), {"Lis Adam"});  // a new file with one pupil added
+        s.window->bFunReloadStudentList();
+        s.window->state().dirty = true;
+        const QByteArray workBytes = readFile(tmpPath());
+
+        s.prompts.expectMessage(kSaveChanges, "", PromptIcon::None, PromptButtons::YesNo,
+                                PromptAnswer::Yes);
+        s.prompts.expectSaveFile("Zapisz plik", kFilter, QString());  // cancelled: no open dialog
+
+        s.window->OtworzPlikToolButtonClick();
+
+        QVERIFY_PROMPTS(s.prompts);
+        QVERIFY(s.window->state().dirty);
+        QCOMPARE(treePupils(*s.window), QStringList{"Lis Adam"});
+        QCOMPARE(readFile(tmpPath()), workBytes);
     }
 
     void openWithUnsavedWorkSavesBeforeTheDialog() {

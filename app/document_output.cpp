@@ -11,6 +11,7 @@
 #include "forms/form_registry.h"
 #include "main_window.h"
 #include "render/page_renderer.h"
+#include "render/print_dialog.h"
 #include "storage/paths.h"
 
 namespace {
@@ -63,8 +64,10 @@ void vFunRenderDocumentPages(TFGlowna& window, const DocumentType& type, bool pr
     applyHighlightRequests(window, result.preview);
 }
 
-void vFunShowPrintDialog(TFGlowna& window, const DocumentType& type) {
-    // filled by the print dialog
-    Q_UNUSED(window);
-    Q_UNUSED(type);
+void vFunShowPrintDialog(TFGlowna& window) {
+    auto* dialog = window.programWindow<TFDrukuj>();
+    if (!dialog) return;
+    const MainWindowState& state = window.state();
+    dialog->setDocument(state.pages, state.printPageCount);
+    dialog->exec();
 }

@@ -9,5 +9,6 @@ struct DocumentType;
 // marks that only go on paper.
 void vFunRenderDocumentPages(TFGlowna& window, const DocumentType& type, bool print);
 
-// Shows the print dialog for the pages just rendered with `print` on.
-void vFunShowPrintDialog(TFGlowna& window, const DocumentType& type);
+// Shows the print dialog modally with the pages and page count of the last rendering, which
+// the print command has just made with `print` on.
+void vFunShowPrintDialog(TFGlowna& window);

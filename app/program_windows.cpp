@@ -5,13 +5,32 @@
 #include "app_info.h"
 #include "diagnostics/about_window.h"
 #include "diagnostics/wait_window.h"
+#include "forms/certificate_window.h"
+#include "forms/document_window.h"
 #include "forms/form_registry.h"
 #include "forms/pupil_dialog.h"
 #include "main_window.h"
+#include "render/editing_layout.h"
+#include "render/print_dialog.h"
 
 namespace {
 
 using WindowFactory = QWidget* (*)(TFGlowna& main);
+
+// The certificate windows' faces, kept by the main window for the run (the calibration dialog
+// asks it to rebuild them).
+EditingLayouts& editingLayouts(TFGlowna& main) {
+    auto* layouts = main.findChild<EditingLayouts*>(QString(), Qt::FindDirectChildrenOnly);
+    return layouts ? *layouts : *new EditingLayouts(&main);
+}
+
+// A certificate's window over its model; "OK" saves the pupil the forms hold.
+QWidget* certificateWindow(TFGlowna& main, const char* windowName) {
+    FormModel* form = main.forms().forModel(QString::fromLatin1(windowName));
+    if (!form) return nullptr;
+    return createCertificateWindow(*form, editingLayouts(main).certificateLayout(*form), main,
+                                   [&main] { return main.state().currentPupilTable; }, &main);
+}
 
 // After the main window, in this order: TFDaneUcznia, TFKalibracja, TFDaneSzkoly, TFDrukuj,
 // TFWait, TFOProgramie, TFLogi, TFWywiadowka, TFAktualizacja, the certificate and grade-sheet
@@ -20,10 +39,28 @@ const WindowFactory kWindowsAfterMain[] = {
     [](TFGlowna& main) -> QWidget* {
         return new TFDaneUcznia(main.forms().pupil(), main, main.state().err, &main);
     },
+    // TFKalibracja, TFDaneSzkoly
+    [](TFGlowna& main) -> QWidget* { return new TFDrukuj(&main); },
     [](TFGlowna& main) -> QWidget* { return new TFWait(&main); },
     [](TFGlowna& main) -> QWidget* {
         return new TFOProgramie(app_info::applicationTitle(), app_info::versionText(), &main);
     },
+    // TFLogi, TFWywiadowka, TFAktualizacja
+    [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5a"); },
+    [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5awyr"); },
+    [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5"); },
+    [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5wyr"); },
+    [](TFGlowna& main) { return certificateWindow(main, "TFKonieca"); },
+    [](TFGlowna& main) { return certificateWindow(main, "TFKoniecawyr"); },
+    // TFArkuszStr1b, TFArkuszStr8b, TFArkuszStr7
+    [](TFGlowna& main) { return certificateWindow(main, "TFKlasa4"); },
+    [](TFGlowna& main) { return certificateWindow(main, "TFKlasa4wyr"); },
+    [](TFGlowna& main) { return certificateWindow(main, "TFKlasa4awyr"); },
+    [](TFGlowna& main) { return certificateWindow(main, "TFKlasa4a"); },
+    [](TFGlowna& main) { return certificateWindow(main, "TFKoniec"); },
+    [](TFGlowna& main) { return certificateWindow(main, "TFKoniecwyr"); },
+    // TFArkuszStr1, TFArkuszStr6, TFArkuszStr8, TFArkuszStr7b, TFSQLImport, TFArkuszStr6b,
+    // TFBackupFiles
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "pupil_commands.h"
 
 #include <QDialog>
+#include <QScopeGuard>
 #include <QTreeWidget>
 
 #include "document_output.h"
@@ -154,6 +155,9 @@ void vFunEditDocument(TFGlowna& window) {
 }
 
 void vFunPrintDocument(TFGlowna& window) {
+    // The marks are for paper only: however the command ends, the next rendering starts
+    // without the print flag.
+    const auto clearPrintFlag = qScopeGuard([&window] { window.state().print = false; });
     const QString caption = window.strFunGetSelectedText(false);
     if (caption.isEmpty()) {
         warnNothingSelected(window, QStringLiteral("Zaznacz świadectwo które chciesz wydrukować"));
@@ -162,8 +166,7 @@ void vFunPrintDocument(TFGlowna& window) {
     if (const DocumentType* type = documentTypeForCaption(caption)) {
         if (selectedPupilLoaded(window)) {
             vFunRenderDocumentPages(window, *type, true);
-            vFunShowPrintDialog(window, *type);
+            vFunShowPrintDialog(window);
         }
     }
-    window.state().print = false;
 }

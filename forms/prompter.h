@@ -3,10 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+class QPrinter;
 class QWidget;
 
 // The one way the program talks to the user through a modal dialog: message boxes, file
-// dialogs and input boxes. Production shows Qt dialogs; tests install a scripted double.
+// dialogs, input boxes and the printer set-up dialog. Production shows Qt dialogs; tests
+// install a scripted double.
 
 enum class PromptIcon { None, Information, Warning, Error, Question };
 enum class PromptButtons { Ok, YesNo, YesNoCancel, OkCancel };
@@ -31,6 +33,9 @@ public:
     // Returns false when the user cancelled; `value` holds the initial text and the answer.
     virtual bool inputText(QWidget* parent, const QString& caption, const QString& label,
                            QString& value) = 0;
+    // The printer set-up dialog over `printer`; false when the user cancelled. On true the
+    // choices (printer, duplex, ...) are in `printer`.
+    virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The prompter in force; the Qt one unless a test installed another.

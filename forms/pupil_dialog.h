@@ -6,10 +6,10 @@
 
 #include "pupil_dialog_logic.h"
 
+class ComponentBinder;
 class ErrorStream;
 class PupilModel;
 class QShowEvent;
-class TextInputValidator;
 struct PupilSaver;
 
 // The pupil's personal data: a view over the PupilModel, created once for the whole run. Its
@@ -35,17 +35,12 @@ private slots:
 
 private:
     void FormShow();
-    QWidget* createWidget(int index);
-    void showComponent(int index);
-    void takeText(int index, const QString& text);
-    void takeSelection(int index, int item);
 
     PupilModel& m_pupil;
     PupilSaver& m_saver;
     ErrorStream& m_err;
     PupilDialogMode m_mode = PupilDialogMode::Add;
     QString m_oldTableName;
-    QList<QWidget*> m_widgets;                 // by component index
-    QList<TextInputValidator*> m_validators;   // by component index; none for the sex list
-    bool m_showingModel = false;  // widget signals caused by showing the model are not edits
+    ComponentBinder* m_binder;
+    QList<QWidget*> m_widgets;  // in component order, for the tab order
 };

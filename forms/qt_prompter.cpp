@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 
 namespace {
@@ -137,4 +138,11 @@ bool QtPrompter::inputText(QWidget* parent, const QString& caption, const QStrin
         QInputDialog::getText(parent, caption, label, QLineEdit::Normal, value, &accepted);
     if (accepted) value = answer;
     return accepted;
+}
+
+bool QtPrompter::printerSetup(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    // Only the printer and its settings are chosen here: pages and the output file are not.
+    dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -4,7 +4,7 @@
 
 #include "prompter.h"
 
-// The production prompter: Qt's own message boxes, file dialogs and input boxes.
+// The production prompter: Qt's own message boxes, file dialogs, input boxes and print dialog.
 class QtPrompter : public Prompter {
 public:
     PromptAnswer message(QWidget* parent, const QString& text, const QString& caption,
@@ -13,6 +13,7 @@ public:
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
     bool inputText(QWidget* parent, const QString& caption, const QString& label,
                    QString& value) override;
+    bool printerSetup(QWidget* parent, QPrinter& printer) override;
 };
 
 // "Desc(*.a)|*.a|Other|*.b;*.c" -> {"Desc(*.a)", "Other (*.b *.c)"}: the name filters of a Qt

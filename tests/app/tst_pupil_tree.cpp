@@ -13,6 +13,7 @@
 #include "app_fixture.h"
 #include "forms/form_registry.h"
 #include "pupil_fixture.h"
+#include "render/print_dialog.h"
 #include "support/scripted_prompter.h"
 #include "support/test_environment.h"
 
@@ -313,9 +314,8 @@ private slots:
         installProgramFiles();
         writeSetting("create_school_data_template", 0);
         const std::unique_ptr<TFGlowna> main = createProgramWindows();
-        // Stands in for the certificate's editing window until it exists.
-        auto* form = new QDialog(main.get());
-        form->setObjectName("FKlasa4a");
+        auto* form = main->findChild<QDialog*>("FKlasa4a");
+        QVERIFY(form);
         storePupil("PESEL1", pupilRecords("Adamek", "Ewa", "1"));
         storePupil("PESEL2", pupilRecords("Bąk", "Ola", "2"));
         QVERIFY(main->bFunReloadStudentList());
@@ -344,6 +344,10 @@ private slots:
                 modal = form->isVisible() && form->isModal();
                 form->reject();
             });
+        } else {
+            auto* printDialog = main->programWindow<TFDrukuj>();
+            QVERIFY(printDialog);
+            QTimer::singleShot(0, printDialog, [printDialog] { printDialog->reject(); });
         }
         QVERIFY(QMetaObject::invokeMethod(main.get(), command.constData()));
 

@@ -101,6 +101,8 @@ QString ScriptedPrompter::Expectation::describe() const {
         case Kind::Input:
             return QStringLiteral("input box caption %1 label %2 text %3")
                 .arg(quoted(caption), quoted(text), quoted(initial));
+        case Kind::PrinterSetup:
+            return QStringLiteral("printer set-up dialog");
     }
     return QString();
 }
@@ -191,6 +193,15 @@ ScriptedPrompter& ScriptedPrompter::expectInput(const QString& caption, const QS
     e.text = label;
     e.initial = initial;
     e.textAnswer = std::move(answer);
+    return push(std::move(e));
+}
+
+ScriptedPrompter& ScriptedPrompter::expectPrinterSetup(bool accept,
+                                                       std::function<void(QPrinter&)> choose) {
+    Expectation e;
+    e.kind = Kind::PrinterSetup;
+    e.answer = accept ? PromptAnswer::Ok : PromptAnswer::Cancel;
+    e.choosePrinter = std::move(choose);
     return push(std::move(e));
 }
 
@@ -285,5 +296,14 @@ bool ScriptedPrompter::inputText(QWidget*, const QString& caption, const QString
     const std::optional<Expectation> met = take(seen);
     if (!met || !met->textAnswer) return false;
     value = *met->textAnswer;
+    return true;
+}
+
+bool ScriptedPrompter::printerSetup(QWidget*, QPrinter& printer) {
+    Expectation seen;
+    seen.kind = Kind::PrinterSetup;
+    const std::optional<Expectation> met = take(seen);
+    if (!met || met->answer != PromptAnswer::Ok) return false;
+    if (met->choosePrinter) met->choosePrinter(printer);
     return true;
 }

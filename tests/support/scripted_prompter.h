@@ -43,6 +43,9 @@ public:
     // std::nullopt plays Cancel; `initial` is the text the box must start with.
     ScriptedPrompter& expectInput(const QString& caption, const QString& label,
                                   const QString& initial, std::optional<QString> answer);
+    // The printer set-up dialog: `accept` false plays Cancel; `choose` plays the user's choices
+    // on the printer before the dialog is confirmed.
+    ScriptedPrompter& expectPrinterSetup(bool accept, std::function<void(QPrinter&)> choose = {});
     // Runs `action` while the last queued dialog is "open" (to look at the program's state then).
     ScriptedPrompter& whileShown(std::function<void()> action);
 
@@ -57,9 +60,10 @@ public:
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
     bool inputText(QWidget* parent, const QString& caption, const QString& label,
                    QString& value) override;
+    bool printerSetup(QWidget* parent, QPrinter& printer) override;
 
 private:
-    enum class Kind { Message, OpenFile, SaveFile, Input };
+    enum class Kind { Message, OpenFile, SaveFile, Input, PrinterSetup };
     struct Expectation {
         Kind kind = Kind::Message;
         QString text;  // message text, file dialog title or input label
@@ -73,6 +77,7 @@ private:
         std::optional<QString> fileName;
         std::optional<QString> textAnswer;
         std::function<void()> whileShown;
+        std::function<void(QPrinter&)> choosePrinter;
         QString describe() const;
         QString describeFileDefaults() const;
     };

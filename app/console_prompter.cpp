@@ -1,0 +1,64 @@
+#include "console_prompter.h"
+
+#include <QByteArray>
+
+#include <cstdio>
+
+ConsolePrompter::ConsolePrompter() {
+    setPrompter(this);
+}
+
+ConsolePrompter::~ConsolePrompter() {
+    setPrompter(nullptr);
+}
+
+PromptAnswer ConsolePrompter::message(QWidget* parent, const QString& text, const QString& caption,
+                                      PromptIcon icon, PromptButtons buttons) {
+    Q_UNUSED(parent);
+    Q_UNUSED(caption);
+    if (icon == PromptIcon::Error || icon == PromptIcon::Warning) m_failureReported = true;
+    vFunWriteConsole(stderr, text + QLatin1Char('\n'));
+    switch (buttons) {
+        case PromptButtons::Ok:
+            return PromptAnswer::Ok;
+        case PromptButtons::OkCancel:
+        case PromptButtons::YesNoCancel:
+            return PromptAnswer::Cancel;
+        case PromptButtons::YesNo:
+            return PromptAnswer::No;
+    }
+    return PromptAnswer::Cancel;
+}
+
+QString ConsolePrompter::openFileName(QWidget* parent, const FileDialogRequest& request) {
+    Q_UNUSED(parent);
+    Q_UNUSED(request);
+    return QString();
+}
+
+QString ConsolePrompter::saveFileName(QWidget* parent, const FileDialogRequest& request) {
+    Q_UNUSED(parent);
+    Q_UNUSED(request);
+    return QString();
+}
+
+bool ConsolePrompter::inputText(QWidget* parent, const QString& caption, const QString& label,
+                                QString& value) {
+    Q_UNUSED(parent);
+    Q_UNUSED(caption);
+    Q_UNUSED(label);
+    Q_UNUSED(value);
+    return false;
+}
+
+bool ConsolePrompter::printerSetup(QWidget* parent, QPrinter& printer) {
+    Q_UNUSED(parent);
+    Q_UNUSED(printer);
+    return false;
+}
+
+void vFunWriteConsole(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}

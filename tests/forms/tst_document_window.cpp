@@ -1,0 +1,292 @@
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+
+#include "forms/certificate_family.h"
+#include "forms/certificate_window.h"
+#include "forms/document_page_view.h"
+#include "forms/document_window.h"
+#include "forms/form_registry.h"
+#include "forms/pupil_saver.h"
+
+namespace {
+
+const QString kYear1 = QStringLiteral("ZMIENNA_RokSzkolny1_STR1_DATA_EDIT");
+const QString kPromotionEnding = QStringLiteral("ZMIENNA_PromocjiE_STR1_DATA_EDIT");
+const QString kReligion = QStringLiteral("ZMIENNA_ReligiaOcena_STR2_DATA_COMBOBOX");
+const QString kNote1 = QStringLiteral("ZMIENNA_Uposledzenie1_STR2_DATA_EDIT");
+const QString kNote2 = QStringLiteral("ZMIENNA_Uposledzenie2_STR2_DATA_EDIT");
+
+bool isData(const Component& c) {
+    return c.kind == ComponentKind::Edit || c.kind == ComponentKind::ComboBox;
+}
+
+int sideOf(const QString& name) {
+    return name.contains(QLatin1String("_STR2_")) ? 2 : 1;
+}
+
+// Every data component on its side, one under the other, each rectangle of its own width so a
+// widget put at another component's place shows.
+DocumentLayout columnLayout(const FormModel& form) {
+    DocumentLayout layout;
+    int row[2] = {0, 0};
+    for (int i = 0; i < form.componentCount(); ++i) {
+        const Component& c = form.component(i);
+        if (!isData(c)) continue;
+        const int side = sideOf(c.name);
+        const int k = row[side - 1]++;
+        FieldPlacement placement;
+        placement.name = c.name;
+        placement.side = side;
+        placement.rect = QRectF(100, 40 + 38 * k, 300 + 5 * k, 27);
+        placement.font = QFont(QStringLiteral("Times New Roman"));
+        placement.font.setPixelSize(19);
+        layout.fields.append(placement);
+    }
+    return layout;
+}
+
+// The main window's save as the certificate window sees it, with the note lines as they were
+// at that moment.
+class FakeSaver : public PupilSaver {
+public:
+    struct Call {
+        QString replacedTable, failureLead, note1, note2;
+    };
+    explicit FakeSaver(const FormModel& form) : m_form(form) {}
+    bool savePupil(const QString& replacedTable, const QString& failureLead) override {
+        calls.append({replacedTable, failureLead, m_form.text(kNote1), m_form.text(kNote2)});
+        return succeeds;
+    }
+    QList<Call> calls;
+    bool succeeds = true;
+
+private:
+    const FormModel& m_form;
+};
+
+// QTest::keyClicks takes Latin-1 only; other letters go as key events carrying their text.
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+}
+
+struct WindowFixture {
+    explicit WindowFixture(const QString& windowName = QStringLiteral("TFKlasa4a"))
+        : form(*forms.forModel(windowName)),
+          saver(form),
+          window(createCertificateWindow(form, columnLayout(form), saver,
+                                         [this] { return currentTable; })) {}
+
+    template <typename Widget>
+    Widget* field(const QString& name) const {
+        Widget* widget = window->findChild<Widget*>(name);
+        if (!widget) qFatal("no widget %s", qPrintable(name));
+        return widget;
+    }
+    QLineEdit* edit(const QString& name) const { return field<QLineEdit>(name); }
+    QComboBox* combo(const QString& name) const { return field<QComboBox>(name); }
+    void click(const char* button) const {
+        QTest::mouseClick(field<QPushButton>(QString::fromLatin1(button)), Qt::LeftButton);
+    }
+
+    FormRegistry forms;
+    FormModel& form;
+    FakeSaver saver;
+    QString currentTable = QStringLiteral("PESEL04250312345");
+    std::unique_ptr<DocumentWindow> window;
+};
+
+}  // namespace
+
+class TestDocumentWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void everyDataComponentHasItsWidgetInPlace();
+    void typingAndModelChangesMeetInBothDirections();
+    void inputRefusesWhatCannotBeStored();
+    void okSavesWithNoteLinesAndClosesOnlyOnSuccess_data();
+    void okSavesWithNoteLinesAndClosesOnlyOnSuccess();
+    void anulujClosesWithoutSaving();
+    void windowIsAsTallAsTheScreenAllowsAtEveryShowing();
+    void wheelScrollsBothPagesAndChangesNoGrade();
+};
+
+void TestDocumentWindow::everyDataComponentHasItsWidgetInPlace() {
+    FormRegistry forms;
+    for (const CertificateMember& member : certificateMembers()) {
+        FormModel& form = *forms.forModel(member.windowName);
+        FakeSaver saver(form);
+        const DocumentLayout layout = columnLayout(form);
+        std::unique_ptr<DocumentWindow> window(
+            createCertificateWindow(form, layout, saver, [] { return QString(); }));
+        QVERIFY(window);
+        QCOMPARE(window->objectName(), member.windowName.mid(1));
+        QCOMPARE(window->windowTitle(), member.windowTitle);
+        auto* tabs = window->findChild<QTabWidget*>();
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("Strona 1"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Strona2"));
+        QCOMPARE(tabs->widget(0)->objectName(), QStringLiteral("ScrollBox1"));
+        QCOMPARE(tabs->widget(1)->objectName(), QStringLiteral("ScrollBox2"));
+        for (const char* button : {"SzablonDanychButton", "OKButton", "AnulujButton"})
+            QVERIFY2(window->findChild<QPushButton*>(QString::fromLatin1(button)), button);
+
+        int widgets = 0;
+        for (const FieldPlacement& placement : layout.fields) {
+            const Component& c = form.component(form.indexOf(placement.name));
+            const QString where = member.windowName + QLatin1Char(' ') + c.name;
+            QWidget* widget = window->findChild<QWidget*>(c.name);
+            QVERIFY2(widget, qPrintable(where));
+            ++widgets;
+            QCOMPARE(widget->parentWidget(),
+                     window->scrollBox(placement.side)->widget());
+            QCOMPARE(widget->geometry(), DocumentPageView::toView(placement.rect));
+            QCOMPARE(widget->isEnabled(), c.enabled);
+            if (c.kind == ComponentKind::ComboBox) {
+                auto* box = qobject_cast<QComboBox*>(widget);
+                QVERIFY2(box && box->isEditable(), qPrintable(where));
+                QStringList items;
+                for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+                QCOMPARE(items, c.items);
+                QCOMPARE(box->lineEdit()->isReadOnly(), c.readOnly);
+            } else {
+                auto* edit = qobject_cast<QLineEdit*>(widget);
+                QVERIFY2(edit, qPrintable(where));
+                QCOMPARE(edit->isReadOnly(), c.readOnly);
+            }
+        }
+        QVERIFY(widgets > 40);
+        // Fixed texts are drawn on the page, never given a widget.
+        QVERIFY(!window->findChild<QWidget*>(QStringLiteral("STALY_MEN_STR1_DATA_LABEL")));
+    }
+}
+
+void TestDocumentWindow::typingAndModelChangesMeetInBothDirections() {
+    WindowFixture f;
+    f.window->show();
+
+    QTest::keyClicks(f.edit(kYear1), QStringLiteral("2024"));
+    QCOMPARE(f.form.text(kYear1), QStringLiteral("2024"));
+    typeText(f.edit(kPromotionEnding), QStringLiteral("ę"));
+    QCOMPARE(f.form.text(kPromotionEnding), QStringLiteral("ę"));
+
+    // A grade typed freely is kept as typed; one picked from the list as the item reads.
+    QLineEdit* religion = f.combo(kReligion)->lineEdit();
+    religion->selectAll();
+    QTest::keyClick(religion, Qt::Key_Delete);
+    QTest::keyClicks(religion, QStringLiteral("bdb"));
+    QCOMPARE(f.form.text(kReligion), QStringLiteral("bdb"));
+    f.combo(kReligion)->setCurrentIndex(f.combo(kReligion)->findText(QStringLiteral("nie uczęszczał")));
+    QCOMPARE(f.form.text(kReligion), QStringLiteral("nie uczęszczał"));
+
+    // Loading a pupil's records shows them; clearing empties the widgets.
+    const QString id = f.form.documentId();
+    f.form.vFunSetDataList({FieldRecord::make(id, kYear1, QStringLiteral("2010")),
+                            FieldRecord::make(id, kReligion, QStringLiteral("celujący"))});
+    QCOMPARE(f.edit(kYear1)->text(), QStringLiteral("2010"));
+    QCOMPARE(f.combo(kReligion)->currentText(), QStringLiteral("celujący"));
+    vFunFillSampleData(f.form);
+    QCOMPARE(f.edit(QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"))->text(), QStringLiteral("czwartej"));
+    f.form.vFunClearData();
+    QCOMPARE(f.edit(kYear1)->text(), QString());
+    QCOMPARE(f.combo(kReligion)->currentText(), QString());
+}
+
+void TestDocumentWindow::inputRefusesWhatCannotBeStored() {
+    WindowFixture f;
+    f.window->show();
+    typeText(f.edit(kYear1), QStringLiteral("a中ł€b"));
+    QCOMPARE(f.form.text(kYear1), QStringLiteral("ał€b"));
+    typeText(f.combo(kReligion)->lineEdit(), QStringLiteral("x→y"));
+    QCOMPARE(f.form.text(kReligion), QStringLiteral("xy"));
+}
+
+void TestDocumentWindow::okSavesWithNoteLinesAndClosesOnlyOnSuccess_data() {
+    QTest::addColumn<QString>("note1");
+    QTest::addColumn<bool>("saves");
+    QTest::addColumn<QString>("storedNote1");
+    QTest::newRow("empty notes become one blank, saved") << "" << true << " ";
+    QTest::newRow("a note's text is kept") << "opinia" << true << "opinia";
+    QTest::newRow("a failed save keeps the window open") << "" << false << " ";
+}
+
+void TestDocumentWindow::okSavesWithNoteLinesAndClosesOnlyOnSuccess() {
+    QFETCH(QString, note1);
+    QFETCH(bool, saves);
+    QFETCH(QString, storedNote1);
+
+    WindowFixture f;
+    f.saver.succeeds = saves;
+    f.form.setText(kNote1, note1);
+    f.window->show();
+    f.currentTable = QStringLiteral("PESEL99");  // the table at the moment of OK counts
+    f.click("OKButton");
+
+    QCOMPARE(f.saver.calls.size(), 1);
+    QCOMPARE(f.saver.calls.at(0).replacedTable, QStringLiteral("PESEL99"));
+    QCOMPARE(f.saver.calls.at(0).failureLead, QStringLiteral("Błąd zapisu danych.\n\n"));
+    QCOMPARE(f.saver.calls.at(0).note1, storedNote1);
+    QCOMPARE(f.saver.calls.at(0).note2, QStringLiteral(" "));
+    QCOMPARE(f.window->isVisible(), !saves);
+    if (saves) QCOMPARE(f.window->result(), int(QDialog::Accepted));
+}
+
+void TestDocumentWindow::anulujClosesWithoutSaving() {
+    WindowFixture f;
+    f.window->show();
+    QTest::keyClicks(f.edit(kYear1), QStringLiteral("2024"));
+    f.click("AnulujButton");
+    QVERIFY(f.saver.calls.isEmpty());
+    QVERIFY(!f.window->isVisible());
+    QCOMPARE(f.window->result(), int(QDialog::Rejected));
+    QCOMPARE(f.form.text(kNote1), QString());  // the note-line rule belongs to OK alone
+}
+
+void TestDocumentWindow::windowIsAsTallAsTheScreenAllowsAtEveryShowing() {
+    WindowFixture f;
+    const int expected = f.window->screen()->availableGeometry().height() - 50;
+    f.window->show();
+    QCOMPARE(f.window->height(), expected);
+    QCOMPARE(f.window->width(), DocumentWindow::kWidth);
+    f.window->hide();
+    f.window->setFixedSize(DocumentWindow::kWidth, 300);
+    f.window->show();
+    QCOMPARE(f.window->height(), expected);
+}
+
+void TestDocumentWindow::wheelScrollsBothPagesAndChangesNoGrade() {
+    WindowFixture f;
+    vFunFillSampleData(f.form);
+    f.window->show();
+    QScrollBar* bars[] = {f.window->scrollBox(1)->verticalScrollBar(),
+                          f.window->scrollBox(2)->verticalScrollBar()};
+    for (QScrollBar* bar : bars) {
+        QVERIFY(bar->maximum() >= 300);
+        bar->setValue(300);
+    }
+
+    // Over a grade on the hidden side as well as over the page of the shown one.
+    QComboBox* grade = f.combo(kReligion);
+    const QList<QWidget*> targets = {grade, f.window->scrollBox(1)->widget()};
+    int expected = 300;
+    for (QWidget* target : targets) {
+        QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+        expected -= 120;
+        QCOMPARE(bars[0]->value(), expected);
+        QCOMPARE(bars[1]->value(), expected);
+    }
+    QCOMPARE(f.form.text(kReligion), QStringLiteral("dobry"));
+}
+
+QTEST_MAIN(TestDocumentWindow)
+#include "tst_document_window.moc"

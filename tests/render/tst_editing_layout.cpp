@@ -1,0 +1,265 @@
+#include <QFile>
+#include <QPainter>
+#include <QSet>
+#include <QtTest>
+
+#include "forms/certificate_family.h"
+#include "forms/document_types.h"
+#include "forms/field_model.h"
+#include "forms/form_registry.h"
+#include "recording_device.h"
+#include "render/editing_layout.h"
+#include "render/page_renderer.h"
+#include "storage/error_stream.h"
+#include "storage/paths.h"
+#include "support/test_environment.h"
+
+namespace {
+
+Drawing replay(const QPicture& page) {
+    RecordingDevice device;
+    QPainter painter(&device);
+    vFunDrawPagePicture(painter, page, QRectF(0, 0, kPageWidth, kPageHeight));
+    painter.end();
+    return device.drawing();
+}
+
+QStringList wordsOf(const Drawing& drawing) {
+    QStringList out;
+    for (const DrawnText& t : drawing.words()) out << t.text;
+    return out;
+}
+
+int sideOf(const QString& name) {
+    return name.contains(QLatin1String("_STR2_")) ? 2 : 1;
+}
+
+QStringList dataComponents(const FormModel& form) {
+    QStringList names;
+    for (int i = 0; i < form.componentCount(); ++i) {
+        const ComponentKind kind = form.component(i).kind;
+        if (kind == ComponentKind::Edit || kind == ComponentKind::ComboBox)
+            names << form.component(i).name;
+    }
+    return names;
+}
+
+const FieldPlacement* placementOf(const DocumentLayout& layout, const QString& name) {
+    for (const FieldPlacement& p : layout.fields)
+        if (p.name == name) return &p;
+    return nullptr;
+}
+
+QString typeFormName(int type) {
+    return documentTypes().at(type).formName;
+}
+
+CalibrationEntry entry(const QString& name, int x1, int x2, int y2, int size, int align, bool bold) {
+    CalibrationEntry e;
+    e.name = name;
+    e.x1 = x1;
+    e.x2 = x2;
+    e.y1 = y2 - 20;
+    e.y2 = y2;
+    e.font_name = QStringLiteral("Times New Roman");
+    e.font_size = size;
+    e.font_align = align;
+    e.font_style_bold = bold ? 1 : 0;
+    return e;
+}
+
+}  // namespace
+
+class TestEditingLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void drawnFromTheASeriesTable_data();
+    void drawnFromTheASeriesTable();
+    void everyDataComponentIsPlacedOnceOnItsSide();
+    void fieldsCoverWhereTheirTextsPrint_data();
+    void fieldsCoverWhereTheirTextsPrint();
+    void placementSitsOnTheWritingLineInThePrintFont();
+    void facesShowLabelsAndDotsButNoData();
+    void workingCalibrationWinsAndIsReadAgainAfterInvalidate();
+};
+
+void TestEditingLayout::drawnFromTheASeriesTable_data() {
+    QTest::addColumn<QString>("windowName");
+    QTest::addColumn<QString>("table");
+    QTest::newRow("a series itself") << "TFKlasa4a" << "klasa_4a";
+    QTest::newRow("plain grade 4") << "TFKlasa4" << "klasa_4a";
+    QTest::newRow("plain grade 5, distinction") << "TFKlasa5wyr" << "klasa_5a_wyr";
+    QTest::newRow("plain school-leaving, distinction") << "TFKoniecwyr" << "klasa_6a_wyr";
+    QTest::newRow("not a certificate") << "TFArkuszStr6" << "";
+}
+
+void TestEditingLayout::drawnFromTheASeriesTable() {
+    QFETCH(QString, windowName);
+    QFETCH(QString, table);
+    QCOMPARE(strFunEditingLayoutTable(windowName), table);
+}
+
+// Without a working calibration the shipped one serves, for every member.
+void TestEditingLayout::everyDataComponentIsPlacedOnceOnItsSide() {
+    TestEnvironment env;
+    FormRegistry forms;
+    EditingLayouts layouts;
+    for (const CertificateMember& member : certificateMembers()) {
+        const FormModel& form = *forms.forModel(member.windowName);
+        const DocumentLayout& layout = layouts.certificateLayout(form);
+
+        QStringList placed;
+        for (const FieldPlacement& p : layout.fields) {
+            const QString where = member.windowName + QLatin1Char(' ') + p.name;
+            placed << p.name;
+            QCOMPARE(p.side, sideOf(p.name));
+            QVERIFY2(QRectF(0, 0, kPageWidth, kPageHeight).contains(p.rect), qPrintable(where));
+            for (const FieldPlacement& other : layout.fields) {
+                if (&other == &p || other.side != p.side) continue;
+                const QRectF overlap = p.rect.intersected(other.rect);
+                QVERIFY2(overlap.isEmpty(), qPrintable(where + QStringLiteral(" overlaps ") + other.name));
+            }
+        }
+        QStringList expected = dataComponents(form);
+        placed.sort();
+        expected.sort();
+        QCOMPARE(placed, expected);
+    }
+}
+
+void TestEditingLayout::fieldsCoverWhereTheirTextsPrint_data() {
+    QTest::addColumn<int>("type");
+    for (int type = 0; type < 12; ++type)
+        QTest::newRow(qPrintable(typeFormName(type))) << type;
+}
+
+// Each field's widget covers the spot where the page renderer prints its text, so what the
+// user types sits where it will print.
+void TestEditingLayout::fieldsCoverWhereTheirTextsPrint() {
+    QFETCH(int, type);
+    TestEnvironment env;
+    FormRegistry forms;
+    FormModel& form = *forms.forModel(typeFormName(type));
+    vFunFillSampleData(form);
+    form.setText(QStringLiteral("ZMIENNA_Uposledzenie1_STR2_DATA_EDIT"), QStringLiteral("uwagi 1"));
+    form.setText(QStringLiteral("ZMIENNA_Uposledzenie2_STR2_DATA_EDIT"), QStringLiteral("uwagi 2"));
+
+    ErrorStream err;
+    RenderRequest request;
+    request.form = &form;
+    request.type = type;
+    request.calibrationPath = strFunGetCalibFilePath(err, true);
+    const RenderResult rendered = renderDocumentPages(err, request);
+    QCOMPARE(rendered.status, RenderStatus::Previewed);
+    const Drawing pages[2] = {replay(rendered.page(1)), replay(rendered.page(2))};
+
+    EditingLayouts layouts;
+    for (const FieldPlacement& p : layouts.certificateLayout(form).fields) {
+        const QString text = form.text(p.name);
+        if (text.isEmpty()) continue;
+        bool covered = false;
+        for (const DrawnText& drawn : pages[p.side - 1].words()) {
+            const qreal ascent = QFontMetricsF(drawn.font).ascent();
+            const QRectF glyphs(drawn.baseline - QPointF(0, ascent),
+                                QSizeF(QFontMetricsF(drawn.font).horizontalAdvance(drawn.text),
+                                       ascent + QFontMetricsF(drawn.font).descent()));
+            if (drawn.text == text && p.rect.adjusted(-1, -1, 1, 1).contains(glyphs)) covered = true;
+        }
+        QVERIFY2(covered, qPrintable(p.name + QStringLiteral(" \"") + text + QLatin1Char('"')));
+    }
+}
+
+void TestEditingLayout::placementSitsOnTheWritingLineInThePrintFont() {
+    FormRegistry forms;
+    const FormModel& form = *forms.forModel(QStringLiteral("TFKlasa4a"));
+    const DocumentLayout layout = buildCertificateLayout(
+        form, {entry(QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"), 100, 300, 500, 14, 1, true),
+               entry(QStringLiteral("ZMIENNA_WfOcena_STR2_DATA_COMBOBOX"), 475, 790, 592, 12, 2, false),
+               entry(QStringLiteral("ZMIENNA_Szczegolne1_STR2_DATA_EDIT"), 115, 790, 1033, 14, 3, false),
+               entry(QStringLiteral("ZMIENNA_Nieznane_STR1_DATA_EDIT"), 100, 300, 700, 14, 0, false)});
+    QCOMPARE(layout.fields.size(), 3);  // an entry for a component the form lacks places nothing
+
+    const FieldPlacement* grade = placementOf(layout, QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"));
+    QVERIFY(grade);
+    QCOMPARE(grade->side, 1);
+    QCOMPARE(grade->font.pixelSize(), 19);  // 14 points
+    QVERIFY(grade->font.bold());
+    QCOMPARE(grade->alignment, Qt::AlignHCenter);
+    QPicture device;
+    const int cellHeight = QFontMetrics(grade->font, &device).height();
+    QCOMPARE(grade->rect, QRectF(QPointF(100, 500 - cellHeight - 14 / 4), QPointF(300, 502)));
+
+    const FieldPlacement* pe = placementOf(layout, QStringLiteral("ZMIENNA_WfOcena_STR2_DATA_COMBOBOX"));
+    QVERIFY(pe);
+    QCOMPARE(pe->side, 2);
+    QCOMPARE(pe->font.pixelSize(), 16);
+    QCOMPARE(pe->alignment, Qt::AlignRight);
+    // Justified lines are typed from the left.
+    QCOMPARE(placementOf(layout, QStringLiteral("ZMIENNA_Szczegolne1_STR2_DATA_EDIT"))->alignment,
+             Qt::AlignLeft);
+}
+
+// The plain certificate is drawn from the a-series table, with its own subject names.
+void TestEditingLayout::facesShowLabelsAndDotsButNoData() {
+    TestEnvironment env;
+    FormRegistry forms;
+    FormModel& form = *forms.forModel(QStringLiteral("TFKlasa4"));
+    vFunFillSampleData(form);
+    EditingLayouts layouts;
+    const DocumentLayout& layout = layouts.certificateLayout(form);
+    const Drawing sides[2] = {replay(layout.side[0]), replay(layout.side[1])};
+    const QStringList side1 = wordsOf(sides[0]);
+    const QStringList side2 = wordsOf(sides[1]);
+
+    QVERIFY(side1.contains(QStringLiteral("ŚWIADECTWO SZKOLNE")));
+    QVERIFY(side1.contains(QStringLiteral("MEN-I/3/2")));
+    QVERIFY(side2.contains(QStringLiteral("technika")));
+    QVERIFY(side2.contains(QStringLiteral("informatyka")));
+    QVERIFY(!side2.contains(QStringLiteral("zajęcia techniczne")));
+    QVERIFY(side1.count(QStringLiteral(".")) > 100);
+    QVERIFY(side2.count(QStringLiteral(".")) > 100);
+    QVERIFY(placementOf(layout, QStringLiteral("ZMIENNA_TechnikaOcena_STR2_DATA_COMBOBOX")));
+    QVERIFY(placementOf(layout, QStringLiteral("ZMIENNA_InformatykaOcena_STR2_DATA_COMBOBOX")));
+
+    for (const QString& data : {QStringLiteral("czwartej"), QStringLiteral("dobry"),
+                                QStringLiteral("imię i nazwisko"), QStringLiteral("angielski")}) {
+        QVERIFY2(!side1.contains(data) && !side2.contains(data), qPrintable(data));
+    }
+    // The marks' places are outlined, the marks themselves left to the printer.
+    QVERIFY(sides[0].images.isEmpty() && sides[0].paths.isEmpty());
+    QCOMPARE(sides[0].rects.size(), 2);
+    QVERIFY(sides[0].lines.isEmpty() && sides[1].lines.isEmpty());  // no strikes
+}
+
+void TestEditingLayout::workingCalibrationWinsAndIsReadAgainAfterInvalidate() {
+    TestEnvironment env;
+    ErrorStream err;
+    const QString working = strFunGetCalibFilePath(err, false);
+    QVERIFY(QFile::copy(strFunGetCalibFilePath(err, true), working));
+    QFile::setPermissions(working, QFile::ReadOwner | QFile::WriteOwner);
+
+    const QString name = QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT");
+    const auto moveTo = [&](int x1) {
+        CalibrationList rows;
+        QVERIFY(bFunCalibLoadData(err, working, QStringLiteral("klasa_4a"), rows));
+        for (CalibrationEntry row : rows) {
+            if (row.name != name) continue;
+            row.x1 = x1;
+            QVERIFY2(bFunSqlCalibUpdateValue(err, working, QStringLiteral("klasa_4a"), row),
+                     qPrintable(err.text()));
+        }
+    };
+
+    FormRegistry forms;
+    const FormModel& plain = *forms.forModel(QStringLiteral("TFKlasa4"));
+    EditingLayouts layouts;
+    moveTo(200);
+    QCOMPARE(placementOf(layouts.certificateLayout(plain), name)->rect.left(), 200.0);
+    moveTo(210);
+    QCOMPARE(placementOf(layouts.certificateLayout(plain), name)->rect.left(), 200.0);
+    layouts.invalidate();
+    QCOMPARE(placementOf(layouts.certificateLayout(plain), name)->rect.left(), 210.0);
+}
+
+QTEST_MAIN(TestEditingLayout)
+#include "tst_editing_layout.moc"

@@ -3,10 +3,10 @@
 #include <QFileInfo>
 
 #include "storage/database.h"
-#include "storage/error_log.h"
 #include "storage/file_ops.h"
 #include "storage/paths.h"
 #include "storage/sql_text.h"
+#include "storage/store_failure.h"
 
 namespace {
 
@@ -15,30 +15,8 @@ const char* const kUpdateFun = "bFunSqlCalibUpdateValue()";
 const char* const kListFun = "bFunCalibLoadCertList()";
 const char* const kRestoreFun = "PrzywrocUstawieniaButtonClick()";
 
-void report(ErrorStream& err, const QString& text, const char* fun) {
-    err.clear();
-    err << text;
-    vFunWriteLog(err, QString::fromLatin1(fun), kLogError);
-}
-
-QString codeName(const CppSQLite3Exception& e) {
-    return QString::fromLatin1(CppSQLite3Exception::codeName(e.errorCode()));
-}
-
 QString quotedTable(const QString& table) {
     return QLatin1Char('`') + sql::identifier(table) + QLatin1Char('`');
-}
-
-// Cleanup on a failure path must not throw over the error being reported.
-void closeQuietly(CppSQLite3Query& query, CppSQLite3DB& db) {
-    try {
-        query.release();
-    } catch (const CppSQLite3Exception&) {
-    }
-    try {
-        db.close();
-    } catch (const CppSQLite3Exception&) {
-    }
 }
 
 CalibrationEntry entryFromRow(const CppSQLite3Query& row) {
@@ -68,10 +46,7 @@ bool isFile(const QString& path) {
 }  // namespace
 
 bool bFunCalibLoadData(ErrorStream& err, QString path, QString table, CalibrationList& list) {
-    if (!isFile(path)) {
-        report(err, QStringLiteral("Plik nie istnieje: \n") + path, kLoadFun);
-        return false;
-    }
+    if (!isFile(path)) return store::missingFile(err, "Plik nie istnieje: \n", path, kLoadFun);
 
     CppSQLite3DB db;
     CppSQLite3Query query;
@@ -79,7 +54,7 @@ bool bFunCalibLoadData(ErrorStream& err, QString path, QString table, Calibratio
         db.open(path);
         if (!db.hasTable(table)) {
             db.close();
-            report(err, QStringLiteral("Tablica nie istnieje: \n") + table, kLoadFun);
+            store::report(err, QStringLiteral("Tablica nie istnieje: \n") + table, kLoadFun);
             return false;
         }
         list.clear();
@@ -91,8 +66,9 @@ bool bFunCalibLoadData(ErrorStream& err, QString path, QString table, Calibratio
         list = rows;
         return true;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(query, db);
-        report(err, QStringLiteral("SQLite exception: \n") + codeName(e), kLoadFun);
+        store::releaseQuietly(query);
+        store::closeQuietly(db);
+        store::reportSqlError(err, "SQLite exception: \n", e, kLoadFun);
         return false;
     }
 }
@@ -117,27 +93,24 @@ QString strFunCalibUpdateStatement(const QString& table, const CalibrationEntry&
 
 bool bFunSqlCalibUpdateValue(ErrorStream& err, QString path, QString table,
                              const CalibrationEntry& entry) {
-    if (!isFile(path)) {
-        report(err, QStringLiteral("Plik nie istnieje.\n") + path, kUpdateFun);
-        return false;
-    }
+    if (!isFile(path)) return store::missingFile(err, "Plik nie istnieje.\n", path, kUpdateFun);
 
     const QString statement = strFunCalibUpdateStatement(table, entry);
     CppSQLite3DB db;
-    CppSQLite3Query none;
     try {
         db.open(path);
         const int changed = db.execute(statement);
         db.close();
         if (changed == 0) {
-            report(err, QStringLiteral("Błąd aktualizacji wpisu kalibracji.\n\n") + statement,
-                   kUpdateFun);
+            store::report(err,
+                          QStringLiteral("Błąd aktualizacji wpisu kalibracji.\n\n") + statement,
+                          kUpdateFun);
             return false;
         }
         return true;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(none, db);
-        report(err, QStringLiteral("SqlException\n") + codeName(e), kUpdateFun);
+        store::closeQuietly(db);
+        store::reportSqlError(err, "SqlException\n", e, kUpdateFun);
         return false;
     }
 }
@@ -148,10 +121,7 @@ bool bFunCalibLoadCertList(ErrorStream& err, QStringList& names) {
     if (path.isEmpty()) return false;  // no data directory; its message is in `err`
     // Opening creates a missing file: an empty calibration would then pass the start-up check
     // for installed files and stay broken until restored by hand.
-    if (!isFile(path)) {
-        report(err, QStringLiteral("Plik nie istnieje: \n") + path, kListFun);
-        return false;
-    }
+    if (!isFile(path)) return store::missingFile(err, "Plik nie istnieje: \n", path, kListFun);
 
     CppSQLite3DB db;
     CppSQLite3Query query;
@@ -164,8 +134,9 @@ bool bFunCalibLoadCertList(ErrorStream& err, QStringList& names) {
         db.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(query, db);
-        report(err, QStringLiteral("Sql exception: ") + codeName(e), kListFun);
+        store::releaseQuietly(query);
+        store::closeQuietly(db);
+        store::reportSqlError(err, "Sql exception: ", e, kListFun);
         return false;
     }
 }
@@ -174,7 +145,7 @@ bool bFunRestoreShippedCalibration(ErrorStream& err) {
     const QString shipped = strFunGetCalibFilePath(err, true);
     const QString working = strFunGetCalibFilePath(err, false);
     if (!working.isEmpty() && bFunCopyFile(err, shipped, working, false)) return true;
-    report(
+    store::report(
         err,
         QStringLiteral("Błąd podczas próby przywrócenia oryginalnego pliku kalibracji.\nŹródło: ") +
             shipped + QStringLiteral("\nCel: ") + working,

@@ -4,8 +4,8 @@
 #include <QStringList>
 
 #include "storage/database.h"
-#include "storage/error_log.h"
 #include "storage/sql_text.h"
+#include "storage/store_failure.h"
 
 namespace {
 
@@ -14,36 +14,13 @@ const char* const kWriteFun = "bFunMarginWriteNewSettings()";
 const char* const kDeleteFun = "bFunMarginDeleteSettings()";
 const char* const kRestoreFun = "bFunMarginRestoreOriginal()";
 
-void report(ErrorStream& err, const QString& text, const char* fun) {
-    err.clear();
-    err << text;
-    vFunWriteLog(err, QString::fromLatin1(fun), kLogError);
+// Opening would create an empty database where the presets should be.
+bool isFile(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-QString codeName(const CppSQLite3Exception& e) {
-    return QString::fromLatin1(CppSQLite3Exception::codeName(e.errorCode()));
-}
-
-bool reportMissingFile(ErrorStream& err, const QString& path, const char* fun) {
-    // Opening would create an empty database where the presets should be.
-    if (!path.isEmpty() && QFileInfo(path).isFile()) return false;
-    report(err, QStringLiteral("Plik nie istnieje.\n") + path, fun);
-    return true;
-}
-
-// Cleanup on a failure path must not throw over the error being reported.
-void releaseQuietly(CppSQLite3Query& query) {
-    try {
-        query.release();
-    } catch (const CppSQLite3Exception&) {
-    }
-}
-
-void closeQuietly(CppSQLite3DB& db) {
-    try {
-        db.close();
-    } catch (const CppSQLite3Exception&) {
-    }
+bool missingFile(ErrorStream& err, const QString& path, const char* fun) {
+    return store::missingFile(err, "Plik nie istnieje.\n", path, fun);
 }
 
 MarginPreset presetFromRow(const CppSQLite3Query& row) {
@@ -76,7 +53,7 @@ QString insertStatement(const MarginPreset& p) {
 }  // namespace
 
 bool bFunMarginReadData(ErrorStream& err, QString path, MarginPresetList& list) {
-    if (reportMissingFile(err, path, kReadFun)) return false;
+    if (!isFile(path)) return missingFile(err, path, kReadFun);
 
     CppSQLite3DB db;
     CppSQLite3Query query;
@@ -90,15 +67,15 @@ bool bFunMarginReadData(ErrorStream& err, QString path, MarginPresetList& list) 
         list = rows;
         return true;
     } catch (const CppSQLite3Exception& e) {
-        releaseQuietly(query);
-        closeQuietly(db);
-        report(err, QStringLiteral("SqlException\n") + codeName(e), kReadFun);
+        store::releaseQuietly(query);
+        store::closeQuietly(db);
+        store::reportSqlError(err, "SqlException\n", e, kReadFun);
         return false;
     }
 }
 
 bool bFunMarginWriteNewSettings(ErrorStream& err, QString path, const MarginPreset& preset) {
-    if (reportMissingFile(err, path, kWriteFun)) return false;
+    if (!isFile(path)) return missingFile(err, path, kWriteFun);
 
     CppSQLite3DB db;
     try {
@@ -106,19 +83,19 @@ bool bFunMarginWriteNewSettings(ErrorStream& err, QString path, const MarginPres
         const int inserted = db.execute(insertStatement(preset));
         db.close();
         if (inserted == 0) {
-            report(err, QStringLiteral("Bład podczas próby dodania wpisu."), kWriteFun);
+            store::report(err, QStringLiteral("Bład podczas próby dodania wpisu."), kWriteFun);
             return false;
         }
         return true;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(db);
-        report(err, QStringLiteral("Sql exception: ") + codeName(e), kWriteFun);
+        store::closeQuietly(db);
+        store::reportSqlError(err, "Sql exception: ", e, kWriteFun);
         return false;
     }
 }
 
 bool bFunMarginDeleteSettings(ErrorStream& err, QString path, QString name) {
-    if (reportMissingFile(err, path, kDeleteFun)) return false;
+    if (!isFile(path)) return missingFile(err, path, kDeleteFun);
 
     CppSQLite3DB db;
     try {
@@ -127,21 +104,21 @@ bool bFunMarginDeleteSettings(ErrorStream& err, QString path, QString name) {
                                        sql::escaped(name) + QLatin1Char('\''));
         db.close();
         if (deleted == 0) {
-            report(err, QStringLiteral("Błąd podczas próby skasowania ustawień ") + name,
-                   kDeleteFun);
+            store::report(err, QStringLiteral("Błąd podczas próby skasowania ustawień ") + name,
+                          kDeleteFun);
             return false;
         }
         return true;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(db);
-        report(err, QStringLiteral("SqlException\n") + codeName(e), kDeleteFun);
+        store::closeQuietly(db);
+        store::reportSqlError(err, "SqlException\n", e, kDeleteFun);
         return false;
     }
 }
 
 bool bFunMarginRestoreOriginal(ErrorStream& err, QString sourcePath, QString targetPath) {
-    if (reportMissingFile(err, sourcePath, kRestoreFun)) return false;
-    if (reportMissingFile(err, targetPath, kRestoreFun)) return false;
+    if (!isFile(sourcePath)) return missingFile(err, sourcePath, kRestoreFun);
+    if (!isFile(targetPath)) return missingFile(err, targetPath, kRestoreFun);
 
     CppSQLite3DB source;
     CppSQLite3DB target;
@@ -163,16 +140,16 @@ bool bFunMarginRestoreOriginal(ErrorStream& err, QString sourcePath, QString tar
         target.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        releaseQuietly(rows);
+        store::releaseQuietly(rows);
         if (inTransaction) {
             try {
                 target.execute(QStringLiteral("rollback"));
             } catch (const CppSQLite3Exception&) {
             }
         }
-        closeQuietly(source);
-        closeQuietly(target);
-        report(err, QStringLiteral("Sql exception: ") + codeName(e), kRestoreFun);
+        store::closeQuietly(source);
+        store::closeQuietly(target);
+        store::reportSqlError(err, "Sql exception: ", e, kRestoreFun);
         return false;
     }
 }

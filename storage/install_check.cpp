@@ -4,10 +4,10 @@
 #include <QList>
 
 #include "database.h"
-#include "error_log.h"
 #include "file_ops.h"
 #include "paths.h"
 #include "sql_text.h"
+#include "store_failure.h"
 
 namespace {
 
@@ -17,13 +17,6 @@ struct ShippedFile {
     QString name;
     int update = 0;
 };
-
-void closeQuietly(CppSQLite3DB& db) {
-    try {
-        db.close();
-    } catch (const CppSQLite3Exception&) {
-    }
-}
 
 QString inDir(const QString& dir, const QString& name) { return dir + QLatin1Char('/') + name; }
 
@@ -81,11 +74,10 @@ bool installFiles(ErrorStream& err, CppSQLite3DB& catalogue) {
 bool bFunCheckFilesDir(ErrorStream& err) {
     const QString cataloguePath = inDir(strFunGetExeDirPath(), QLatin1String(kCatalogueFileName));
     if (!QFileInfo::exists(cataloguePath)) {
-        err.clear();
-        err << "Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\nPlik nie istnieje: "
-            << cataloguePath;
-        vFunWriteLog(err, QString::fromLatin1(kFunctionName), kLogError);
-        return false;
+        return store::missingFile(
+            err,
+            "Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\nPlik nie istnieje: ",
+            cataloguePath, kFunctionName);
     }
 
     CppSQLite3DB catalogue;
@@ -95,10 +87,8 @@ bool bFunCheckFilesDir(ErrorStream& err) {
         catalogue.close();
         return installed;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(catalogue);
-        err.clear();
-        err << "Sql exception: " << CppSQLite3Exception::codeName(e.errorCode());
-        vFunWriteLog(err, QString::fromLatin1(kFunctionName), kLogError);
+        store::closeQuietly(catalogue);
+        store::reportSqlError(err, "Sql exception: ", e, kFunctionName);
         return false;
     }
 }

@@ -3,9 +3,9 @@
 #include <QFileInfo>
 
 #include "database.h"
-#include "error_log.h"
 #include "paths.h"
 #include "sql_text.h"
+#include "store_failure.h"
 
 namespace {
 
@@ -19,24 +19,11 @@ const PlaceList kTowns = {"city", "bFunStudentDataLoadCityList()", "bFunStudentD
 const PlaceList kProvinces = {"province", "bFunStudentDataLoadProvinceList()",
                               "bFunStudentDataAddProvince()"};
 
-void report(ErrorStream& err, const QString& text, const char* fun) {
-    err.clear();
-    err << text;
-    vFunWriteLog(err, QString::fromLatin1(fun), kLogError);
-}
-
-void closeQuietly(CppSQLite3DB& db) {
-    try {
-        db.close();
-    } catch (const CppSQLite3Exception&) {
-    }
-}
-
 // The settings database's path when the file is there; otherwise reports and returns "".
 QString existingSettingsPath(ErrorStream& err, const char* fun) {
     const QString path = strFunGetSettingsFilePath(err, false);
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        report(err, QStringLiteral("Plik nie istnieje.\n") + path, fun);
+        store::missingFile(err, "Plik nie istnieje.\n", path, fun);
         return QString();
     }
     return path;
@@ -55,11 +42,8 @@ bool withSettingsDatabase(ErrorStream& err, const char* fun, Work work) {
         db.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(db);
-        report(err,
-               QStringLiteral("Sql exception: ") +
-                   QString::fromLatin1(CppSQLite3Exception::codeName(e.errorCode())),
-               fun);
+        store::closeQuietly(db);
+        store::reportSqlError(err, "Sql exception: ", e, fun);
         return false;
     }
 }

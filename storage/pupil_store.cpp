@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-#include "error_log.h"
 #include "sql_text.h"
+#include "store_failure.h"
 
 namespace {
 
@@ -14,39 +14,9 @@ bool fileExists(const QString& path) {
     return QFileInfo(path).isFile();
 }
 
-void report(ErrorStream& err, const QString& text, const char* fun) {
-    err.clear();
-    err << text;
-    vFunWriteLog(err, QString::fromLatin1(fun), kLogError);
-}
-
-// The engine's own text stays in the exception: the user sees only the code name.
-void reportException(ErrorStream& err, const char* prefix, const CppSQLite3Exception& e,
-                     const char* fun) {
-    report(err,
-           QString::fromUtf8(prefix) +
-               QString::fromLatin1(CppSQLite3Exception::codeName(e.errorCode())),
-           fun);
-}
-
 // Table names come from files we did not necessarily write, so they are always quoted.
 QString quotedTable(const QString& table) {
     return QLatin1Char('`') + sql::identifier(table) + QLatin1Char('`');
-}
-
-// Cleanup on a failure path must not throw over the error being reported.
-void releaseQuietly(CppSQLite3Query& query) {
-    try {
-        query.release();
-    } catch (const CppSQLite3Exception&) {
-    }
-}
-
-void closeQuietly(CppSQLite3DB& db) {
-    try {
-        db.close();
-    } catch (const CppSQLite3Exception&) {
-    }
 }
 
 void rollbackAndClose(CppSQLite3DB& db) {
@@ -56,7 +26,15 @@ void rollbackAndClose(CppSQLite3DB& db) {
         db.execute(QStringLiteral("rollback transaction;"));
     } catch (const CppSQLite3Exception&) {
     }
-    closeQuietly(db);
+    store::closeQuietly(db);
+}
+
+// Runs `read` on each row of `sql`; the query is released before a database error leaves.
+template <typename Read>
+void forEachRow(CppSQLite3DB& db, const QString& sql, Read read) {
+    CppSQLite3Query query = db.query(sql);
+    for (; !query.atEnd(); query.advance()) read(query);
+    query.release();
 }
 
 void dropIfPresent(CppSQLite3DB& db, const QString& table) {
@@ -109,6 +87,22 @@ bool createAndFill(ErrorStream& err, CppSQLite3DB& db, const QString& table,
     return true;
 }
 
+// Opens the class file for a save that `save` runs in its own transaction; a database error
+// rolls that transaction back and is reported.
+template <typename Save>
+bool saveInClassFile(ErrorStream& err, const QString& path, Save save) {
+    if (!fileExists(path)) return store::missingFile(err, "Plik nie istnieje: \n", path, kSaveFun);
+    CppSQLite3DB db;
+    try {
+        db.open(path);
+        return save(db);
+    } catch (const CppSQLite3Exception& e) {
+        rollbackAndClose(db);
+        store::reportSqlError(err, "SQLite exception: ", e, kSaveSqlFun);
+        return false;
+    }
+}
+
 }  // namespace
 
 int iFunCheckIsStudentExists(ErrorStream& err, QString path, QString table, bool createIfMissing) {
@@ -120,7 +114,7 @@ int iFunCheckIsStudentExists(ErrorStream& err, QString path, QString table, bool
             db.close();
         }
         if (!fileExists(path)) {
-            report(err, QStringLiteral("Plik nie istnieje: \n") + path, fun);
+            store::missingFile(err, "Plik nie istnieje: \n", path, fun);
             return -1;
         }
         db.open(path);
@@ -128,34 +122,28 @@ int iFunCheckIsStudentExists(ErrorStream& err, QString path, QString table, bool
         db.close();
         return present ? 1 : 0;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(db);
-        reportException(err, "SQLite exception: \n", e, fun);
+        store::closeQuietly(db);
+        store::reportSqlError(err, "SQLite exception: \n", e, fun);
         return -1;
     }
 }
 
 bool bFunGetTableList(ErrorStream& err, QString path, QStringList& tables) {
-    if (!fileExists(path)) {
-        report(err, QStringLiteral("Plik nie istnieje: \n:") + path, "bFunGetTableList");
-        return false;
-    }
+    if (!fileExists(path))
+        return store::missingFile(err, "Plik nie istnieje: \n:", path, "bFunGetTableList");
     CppSQLite3DB db;
-    CppSQLite3Query query;
     try {
         db.open(path);
-        query = db.query(QStringLiteral("select * from sqlite_master"));
-        while (!query.atEnd()) {
-            tables.append(query.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
-            query.advance();
-        }
-        query.release();
+        forEachRow(db, QStringLiteral("select * from sqlite_master"),
+                   [&tables](const CppSQLite3Query& row) {
+                       tables.append(row.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
+                   });
         db.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        releaseQuietly(query);
-        closeQuietly(db);
+        store::closeQuietly(db);
         // The names read before the error stay listed.
-        reportException(err, "SQLite exception: \n", e, "bFunSqlGetTableList()");
+        store::reportSqlError(err, "SQLite exception: \n", e, "bFunSqlGetTableList()");
         return true;
     }
 }
@@ -184,14 +172,14 @@ bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students) 
                 const QString firstName = pupilDataValue(db, table, "Imie_DATA_EDIT");
                 students.append({surname + QLatin1Char(' ') + firstName, table});
             } catch (const CppSQLite3Exception& e) {
-                reportException(err, "SQL exception: \n", e, fun);
+                store::reportSqlError(err, "SQL exception: \n", e, fun);
             }
         }
         db.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(db);
-        reportException(err, "SQL exception: \n", e, fun);
+        store::closeQuietly(db);
+        store::reportSqlError(err, "SQL exception: \n", e, fun);
         return false;
     }
 }
@@ -201,52 +189,45 @@ bool bFunGetValue(ErrorStream& err, const CppSQLite3Query& query, QString column
         value = query.columnTextOr(column, QStringLiteral(""));
         return true;
     } catch (const CppSQLite3Exception& e) {
-        reportException(err, "SQL exception: \n", e, "bFunGetValue");
+        store::reportSqlError(err, "SQL exception: \n", e, "bFunGetValue");
         return false;
     }
 }
 
 bool bFunLoadCertData(ErrorStream& err, QString path, QString table, RecordList& records) {
-    if (!fileExists(path)) {
-        report(err, QStringLiteral("Plik nie istnieje: \n") + path, "bFunLoadCertData");
-        return false;
-    }
+    if (!fileExists(path))
+        return store::missingFile(err, "Plik nie istnieje: \n", path, "bFunLoadCertData");
     CppSQLite3DB db;
-    CppSQLite3Query query;
     try {
         db.open(path);
         if (!db.hasTable(table)) {
             db.close();
-            report(err, QStringLiteral("Tablica nie istnieje: \n") + table, "bFunLoadCertData");
+            store::report(err, QStringLiteral("Tablica nie istnieje: \n") + table,
+                          "bFunLoadCertData");
             return false;
         }
-        query = db.query(QStringLiteral("select * from ") + quotedTable(table) +
-                         QStringLiteral(" where 1"));
-        while (!query.atEnd()) {
-            // A field that cannot be read stays empty; bFunGetValue has logged why.
-            QString id, compName, value;
-            bFunGetValue(err, query, QStringLiteral("id"), id);
-            bFunGetValue(err, query, QStringLiteral("comp_name"), compName);
-            bFunGetValue(err, query, QStringLiteral("value"), value);
-            records.append(FieldRecord::make(id, compName, value));
-            query.advance();
-        }
-        query.release();
+        forEachRow(
+            db, QStringLiteral("select * from ") + quotedTable(table) + QStringLiteral(" where 1"),
+            [&err, &records](const CppSQLite3Query& row) {
+                // A field that cannot be read stays empty; bFunGetValue has logged why.
+                QString id, compName, value;
+                bFunGetValue(err, row, QStringLiteral("id"), id);
+                bFunGetValue(err, row, QStringLiteral("comp_name"), compName);
+                bFunGetValue(err, row, QStringLiteral("value"), value);
+                records.append(FieldRecord::make(id, compName, value));
+            });
         db.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        releaseQuietly(query);
-        closeQuietly(db);
-        reportException(err, "SQL exception: \n", e, "bFunLoadCertData()");
+        store::closeQuietly(db);
+        store::reportSqlError(err, "SQL exception: \n", e, "bFunLoadCertData()");
         return false;
     }
 }
 
 bool bFunDeleteTable(ErrorStream& err, QString path, QString table) {
-    if (!fileExists(path)) {
-        report(err, QStringLiteral("Plik nie istnieje: \n") + path, "bFunDeleteTable");
-        return false;
-    }
+    if (!fileExists(path))
+        return store::missingFile(err, "Plik nie istnieje: \n", path, "bFunDeleteTable");
     CppSQLite3DB db;
     try {
         db.open(path);
@@ -254,52 +235,32 @@ bool bFunDeleteTable(ErrorStream& err, QString path, QString table) {
         db.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(db);
-        reportException(err, "SQL exception: \n", e, "bFunDeleteTable()");
+        store::closeQuietly(db);
+        store::reportSqlError(err, "SQL exception: \n", e, "bFunDeleteTable()");
         return false;
     }
 }
 
 bool bFunSaveCertData(ErrorStream& err, QString path, QString table, const RecordList& records,
                       const SaveProgress& progress) {
-    if (!fileExists(path)) {
-        report(err, QStringLiteral("Plik nie istnieje: \n") + path, kSaveFun);
-        return false;
-    }
-    CppSQLite3DB db;
-    try {
-        db.open(path);
+    return saveInClassFile(err, path, [&](CppSQLite3DB& db) {
         if (db.hasTable(table)) {
             db.close();
-            report(err, QStringLiteral("Tablica już istnieje: ") + table, kSaveFun);
+            store::report(err, QStringLiteral("Tablica już istnieje: ") + table, kSaveFun);
             return false;
         }
         // The create joins the transaction, so a failed save leaves no empty table behind.
         db.execute(QStringLiteral("begin transaction;"));
         return createAndFill(err, db, table, records, progress);
-    } catch (const CppSQLite3Exception& e) {
-        rollbackAndClose(db);
-        reportException(err, "SQLite exception: ", e, kSaveSqlFun);
-        return false;
-    }
+    });
 }
 
 bool bFunReplaceCertData(ErrorStream& err, QString path, QString oldTable, QString newTable,
                          const RecordList& records, const SaveProgress& progress) {
-    if (!fileExists(path)) {
-        report(err, QStringLiteral("Plik nie istnieje: \n") + path, kSaveFun);
-        return false;
-    }
-    CppSQLite3DB db;
-    try {
-        db.open(path);
+    return saveInClassFile(err, path, [&](CppSQLite3DB& db) {
         db.execute(QStringLiteral("begin transaction;"));
         dropIfPresent(db, oldTable);
         dropIfPresent(db, newTable);
         return createAndFill(err, db, newTable, records, progress);
-    } catch (const CppSQLite3Exception& e) {
-        rollbackAndClose(db);
-        reportException(err, "SQLite exception: ", e, kSaveSqlFun);
-        return false;
-    }
+    });
 }

@@ -3,31 +3,20 @@
 #include <QFileInfo>
 
 #include "database.h"
-#include "error_log.h"
 #include "paths.h"
 #include "sql_text.h"
+#include "store_failure.h"
 
 namespace {
 
 const char* const kWriterName = "bFunSqlSettingWriteValue()";
 const char* const kReaderName = "bFunSqlGetSettingsValue()";
 
-void closeQuietly(CppSQLite3DB& db) {
-    try {
-        db.close();
-    } catch (const CppSQLite3Exception&) {
-    }
-}
-
 // `column` is `text_value` or `int_value`; `value` is already the text to store.
 bool writeSetting(ErrorStream& err, const QString& key, const QString& column, const QString& value) {
     const QString path = strFunGetSettingsFilePath(err, false);
-    if (!QFileInfo::exists(path)) {
-        err.clear();
-        err << "Plik nie istnieje.\n\n" << path;
-        vFunWriteLog(err, QString::fromLatin1(kWriterName), kLogError);
-        return false;
-    }
+    if (!QFileInfo::exists(path))
+        return store::missingFile(err, "Plik nie istnieje.\n\n", path, kWriterName);
 
     const QString quotedKey = sql::escaped(key);
     const QString quotedValue = sql::escaped(value);
@@ -48,9 +37,9 @@ bool writeSetting(ErrorStream& err, const QString& key, const QString& column, c
         return inserted > 0;
     } catch (const CppSQLite3Exception& e) {
         // Not logged: the switches ignore a failed write.
-        closeQuietly(db);
+        store::closeQuietly(db);
         err.clear();
-        err << "SQLite exception: " << CppSQLite3Exception::codeName(e.errorCode());
+        err << store::sqlErrorText("SQLite exception: ", e);
         return false;
     }
 }
@@ -59,12 +48,8 @@ bool writeSetting(ErrorStream& err, const QString& key, const QString& column, c
 template <typename Read>
 bool readSetting(ErrorStream& err, const QString& key, Read read) {
     const QString path = strFunGetSettingsFilePath(err, false);
-    if (!QFileInfo::exists(path)) {
-        err.clear();
-        err << "Plik nie istnieje:\n" << path;
-        vFunWriteLog(err, QString::fromLatin1(kReaderName), kLogError);
-        return false;
-    }
+    if (!QFileInfo::exists(path))
+        return store::missingFile(err, "Plik nie istnieje:\n", path, kReaderName);
 
     CppSQLite3DB db;
     try {
@@ -76,10 +61,8 @@ bool readSetting(ErrorStream& err, const QString& key, Read read) {
         db.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        closeQuietly(db);
-        err.clear();
-        err << "SqlException:\n\n" << CppSQLite3Exception::codeName(e.errorCode());
-        vFunWriteLog(err, QString::fromLatin1(kReaderName), kLogError);
+        store::closeQuietly(db);
+        store::reportSqlError(err, "SqlException:\n\n", e, kReaderName);
         return false;
     }
 }

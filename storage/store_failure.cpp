@@ -1,0 +1,43 @@
+#include "store_failure.h"
+
+#include "database.h"
+#include "error_log.h"
+
+namespace store {
+
+void report(ErrorStream& err, const QString& text, const char* fun) {
+    err.clear();
+    err << text;
+    vFunWriteLog(err, QString::fromLatin1(fun), kLogError);
+}
+
+bool missingFile(ErrorStream& err, const char* lead, const QString& path, const char* fun) {
+    report(err, QString::fromUtf8(lead) + path, fun);
+    return false;
+}
+
+QString sqlErrorText(const char* lead, const CppSQLite3Exception& e) {
+    return QString::fromUtf8(lead) +
+           QString::fromLatin1(CppSQLite3Exception::codeName(e.errorCode()));
+}
+
+void reportSqlError(ErrorStream& err, const char* lead, const CppSQLite3Exception& e,
+                    const char* fun) {
+    report(err, sqlErrorText(lead, e), fun);
+}
+
+void releaseQuietly(CppSQLite3Query& query) {
+    try {
+        query.release();
+    } catch (const CppSQLite3Exception&) {
+    }
+}
+
+void closeQuietly(CppSQLite3DB& db) {
+    try {
+        db.close();
+    } catch (const CppSQLite3Exception&) {
+    }
+}
+
+}  // namespace store

@@ -1,6 +1,5 @@
 #include "editing_layout.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 #include "forms/certificate_family.h"
@@ -14,8 +13,6 @@ static_assert(kDocumentPageWidth == kPageWidth && kDocumentPageHeight == kPageHe
               "editing windows and pages share one page size");
 
 namespace {
-
-const int kCanvasFontPoints = 8;  // the canvas default a size of 0 keeps
 
 const CertificateMember* aSeriesCounterpart(const CertificateMember& member) {
     if (member.aSeries) return &member;
@@ -41,17 +38,6 @@ QHash<QString, QString> memberNamesFor(const CertificateMember& member,
     return names;
 }
 
-// The font the page prints the entry's text with.
-QFont entryFont(const CalibrationEntry& entry) {
-    QFont font(entry.font_name);
-    font.setPixelSize(iFunPointsToUnits(entry.font_size > 0 ? entry.font_size : kCanvasFontPoints));
-    font.setBold(entry.font_style_bold != 0);
-    font.setItalic(entry.font_style_italic != 0);
-    font.setUnderline(entry.font_style_underline != 0);
-    font.setStrikeOut(entry.font_style_strike != 0);
-    return font;
-}
-
 Qt::Alignment entryAlignment(int fontAlign) {
     switch (fontAlign) {
         case 0:
@@ -70,8 +56,7 @@ FieldPlacement placementOf(const CalibrationEntry& entry, const QString& name, i
     placement.side = side;
     placement.font = entryFont(entry);
     placement.alignment = entryAlignment(entry.font_align);
-    const int cellHeight = QFontMetrics(placement.font, page).height();
-    const qreal top = qreal(entry.y2) - cellHeight - entry.font_size / 4;
+    const qreal top = entryTextTop(entry, placement.font, page);
     placement.rect = QRectF(QPointF(entry.x1, top), QPointF(entry.x2, qreal(entry.y2) + 2));
     return placement;
 }

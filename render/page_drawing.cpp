@@ -20,17 +20,6 @@ const int kStampTextPoints = 12;
 const char* const kCanvasFontFace = "MS Sans Serif";
 const int kCanvasFontPoints = 8;
 
-QFont entryFont(const CalibrationEntry& entry) {
-    QFont font(entry.font_name);
-    // A size of 0 (a NULL in the table) keeps the canvas default size, as a zero height does.
-    font.setPixelSize(iFunPointsToUnits(entry.font_size > 0 ? entry.font_size : kCanvasFontPoints));
-    font.setBold(entry.font_style_bold != 0);
-    font.setItalic(entry.font_style_italic != 0);
-    font.setUnderline(entry.font_style_underline != 0);
-    font.setStrikeOut(entry.font_style_strike != 0);
-    return font;
-}
-
 Qt::Alignment horizontalAlignment(int fontAlign) {
     switch (fontAlign) {
         case 0:
@@ -66,6 +55,22 @@ void drawTextAt(QPainter& canvas, qreal x, qreal top, qreal cellWidth, const QSt
 
 }  // namespace
 
+QFont entryFont(const CalibrationEntry& entry) {
+    QFont font(entry.font_name);
+    // A size of 0 (a NULL in the table) keeps the canvas default size, as a zero height does.
+    font.setPixelSize(iFunPointsToUnits(entry.font_size > 0 ? entry.font_size : kCanvasFontPoints));
+    font.setBold(entry.font_style_bold != 0);
+    font.setItalic(entry.font_style_italic != 0);
+    font.setUnderline(entry.font_style_underline != 0);
+    font.setStrikeOut(entry.font_style_strike != 0);
+    return font;
+}
+
+qreal entryTextTop(const CalibrationEntry& entry, const QFont& font, const QPaintDevice* device) {
+    const int cellHeight = QFontMetrics(font, device).height();
+    return qreal(entry.y2) - cellHeight - entry.font_size / 4;
+}
+
 void PageDrawing::vFunPrepareCanvas(QPainter& canvas) {
     canvas.setPen(QPen(Qt::black, 1, Qt::SolidLine));
     canvas.setBrush(Qt::NoBrush);
@@ -96,10 +101,7 @@ void PageDrawing::vFunDrawCalibText(QPainter& canvas, int page, const QString& t
 
     if (!text.isEmpty()) {
         canvas.setFont(entryFont(entry));
-        const int cellHeight = QFontMetrics(canvas.font(), canvas.device()).height();
-        // Top-aligned in a rectangle ending font_size/4 below the text's cell: the text sits on
-        // y2 like handwriting on a line.
-        top = y2 - cellHeight - entry.font_size / 4;
+        top = entryTextTop(entry, canvas.font(), canvas.device());
         const QRectF rect = rectFromEdges(x1, top, x2, y2);
         if (entry.font_align == 3) {
             vFunDrawJustifiedText(canvas, rect, text);

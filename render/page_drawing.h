@@ -6,6 +6,8 @@
 #include "calibration.h"
 
 class ErrorStream;
+class QFont;
+class QPaintDevice;
 class QPainter;
 class QWidget;
 
@@ -35,6 +37,13 @@ struct DrawingSettings {
 };
 
 enum class MarkKind { Eagle = 0, Stamp = 1 };
+
+// The font the page prints the entry's text with.
+QFont entryFont(const CalibrationEntry& entry);
+
+// The top of the entry's text as printed in `font` on `device`: top-aligned in a rectangle
+// ending font_size/4 below the text's cell, so the text sits on y2 like handwriting on a line.
+qreal entryTextTop(const CalibrationEntry& entry, const QFont& font, const QPaintDevice* device);
 
 // The drawing operations of one rendering on the page canvases (QPainters recording the page
 // pictures). The calibration highlight's tab and scroll requests are collected in `preview`.

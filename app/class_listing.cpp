@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "class_file.h"
+#include "console_prompter.h"
 #include "pupil_order.h"
-#include "storage/error_stream.h"
-#include "storage/pupil_store.h"
 
 namespace {
 
@@ -19,26 +19,9 @@ constexpr int kExitListed = 0;
 constexpr int kExitNoClassFile = 1;
 constexpr int kExitUsage = 2;
 
-void write(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
 int fail(int code, const QString& message) {
-    write(stderr, message + QLatin1Char('\n'));
+    vFunWriteConsole(stderr, message + QLatin1Char('\n'));
     return code;
-}
-
-// A database whose catalogue holds entries, none of them a pupil, is some other program's file.
-bool holdsForeignEntriesOnly(const QString& path) {
-    ErrorStream err;
-    QStringList entries;
-    if (!bFunGetTableList(err, path, entries)) return false;
-    for (const QString& entry : entries) {
-        if (!entry.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)) return true;
-    }
-    return false;
 }
 
 int listClass(const QStringList& arguments) {
@@ -49,19 +32,15 @@ int listClass(const QStringList& arguments) {
     if (!QFileInfo(path).isFile()) {
         return fail(kExitNoClassFile, QStringLiteral("Plik nie istnieje: ") + path);
     }
-    const QString notAClassFile =
-        QStringLiteral("Plik nie jest prawidłowym plikiem świadectw: ") + path;
-    ErrorStream err;
     StudentList students;
-    if (!bFunGetStudentsList(err, path, students)) return fail(kExitNoClassFile, notAClassFile);
-    if (students.isEmpty() && holdsForeignEntriesOnly(path))
-        return fail(kExitNoClassFile, notAClassFile);
+    if (!bFunReadClassFile(path, students))
+        return fail(kExitNoClassFile, strFunNotAClassFileMessage(path));
 
     QString listing;
     for (const StudentListEntry& pupil : sortedForTree(students)) {
         listing += pupil.displayName + QLatin1Char('\t') + pupil.tableName + QLatin1Char('\n');
     }
-    write(stdout, listing);
+    vFunWriteConsole(stdout, listing);
     return kExitListed;
 }
 

@@ -6,10 +6,6 @@
 #include "storage/paths.h"
 #include "storage/settings_store.h"
 
-QString strFunGetHelpFilePath() {
-    return strFunGetExeDirPath() + QStringLiteral("/Rezizavevo.html");
-}
-
 bool bFunOpenHelp() {
     return bFunShellOpen(QUrl::fromLocalFile(strFunGetHelpFilePath()));
 }

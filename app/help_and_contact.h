@@ -7,7 +7,6 @@
 // The help file beside the program and the maker's contact page, opened with the desktop's
 // default handler.
 
-QString strFunGetHelpFilePath();
 bool bFunOpenHelp();
 // The page address is the text setting "contact_page_url"; false when it cannot be read or
 // is empty.

@@ -438,7 +438,7 @@ void TFDrukuj::printerSetup() {
 }
 
 void TFDrukuj::showHelp() {
-    bFunShellOpen(QUrl::fromLocalFile(strFunGetExeDirPath() + QStringLiteral("/Rezizavevo.html")));
+    bFunShellOpen(QUrl::fromLocalFile(strFunGetHelpFilePath()));
 }
 
 bool TFDrukuj::choosePdfFile(QString& path) {

@@ -143,3 +143,7 @@ QString strFunGetCalibFilePath(ErrorStream& err, bool shipped) {
 }
 
 QString strFunGetLogFilePath(ErrorStream& err) { return fileInMainDir(err, kLogFileName); }
+
+QString strFunGetHelpFilePath() {
+    return strFunGetExeDirPath() + QLatin1Char('/') + QLatin1String(kHelpFileName);
+}

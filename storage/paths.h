@@ -14,6 +14,7 @@ inline constexpr const char* kCalibFileName = "semrik_kalibracja.sqset";
 inline constexpr const char* kTemplateFileName = "szablony.sqset";
 inline constexpr const char* kLogFileName = "logs.sqdb";
 inline constexpr const char* kCatalogueFileName = "pliki_kat.sqset";
+inline constexpr const char* kHelpFileName = "Rezizavevo.html";
 
 // The login name with the Polish letters replaced ("Żółw Łoś" gives "zolw Los").
 QString strFunTransliterate(QString name);
@@ -32,3 +33,5 @@ QString strFunGetTmpFilePath(ErrorStream& err);
 QString strFunGetSettingsFilePath(ErrorStream& err, bool shipped);
 QString strFunGetCalibFilePath(ErrorStream& err, bool shipped);
 QString strFunGetLogFilePath(ErrorStream& err);
+// The help file, in the installation directory.
+QString strFunGetHelpFilePath();

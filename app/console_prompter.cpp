@@ -18,16 +18,7 @@ PromptAnswer ConsolePrompter::message(QWidget* parent, const QString& text, cons
     Q_UNUSED(caption);
     if (icon == PromptIcon::Error || icon == PromptIcon::Warning) m_failureReported = true;
     vFunWriteConsole(stderr, text + QLatin1Char('\n'));
-    switch (buttons) {
-        case PromptButtons::Ok:
-            return PromptAnswer::Ok;
-        case PromptButtons::OkCancel:
-        case PromptButtons::YesNoCancel:
-            return PromptAnswer::Cancel;
-        case PromptButtons::YesNo:
-            return PromptAnswer::No;
-    }
-    return PromptAnswer::Cancel;
+    return cautiousAnswer(buttons);
 }
 
 QString ConsolePrompter::openFileName(QWidget* parent, const FileDialogRequest& request) {

@@ -17,3 +17,16 @@ Prompter& prompter() {
 void setPrompter(Prompter* replacement) {
     g_replacement = replacement;
 }
+
+PromptAnswer cautiousAnswer(PromptButtons buttons) {
+    switch (buttons) {
+        case PromptButtons::Ok:
+            return PromptAnswer::Ok;
+        case PromptButtons::YesNo:
+            return PromptAnswer::No;
+        case PromptButtons::YesNoCancel:
+        case PromptButtons::OkCancel:
+            return PromptAnswer::Cancel;
+    }
+    return PromptAnswer::Cancel;
+}

@@ -38,6 +38,10 @@ public:
     virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
 };
 
+// The careful answer of a button set, as if the user backed out: what a box closed by its title
+// bar or Escape, or one that nobody can answer, gives.
+PromptAnswer cautiousAnswer(PromptButtons buttons);
+
 // The prompter in force; the Qt one unless a test installed another.
 Prompter& prompter();
 // Installs `replacement` (not owned); nullptr restores the Qt dialogs.

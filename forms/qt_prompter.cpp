@@ -53,16 +53,7 @@ PromptAnswer answerFor(QMessageBox::StandardButton clicked, PromptButtons button
         default:
             break;
     }
-    switch (buttons) {
-        case PromptButtons::Ok:
-            return PromptAnswer::Ok;
-        case PromptButtons::YesNo:
-            return PromptAnswer::No;
-        case PromptButtons::YesNoCancel:
-        case PromptButtons::OkCancel:
-            return PromptAnswer::Cancel;
-    }
-    return PromptAnswer::Cancel;
+    return cautiousAnswer(buttons);
 }
 
 QString runFileDialog(QWidget* parent, const FileDialogRequest& request, bool save) {

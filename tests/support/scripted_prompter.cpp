@@ -26,20 +26,6 @@ bool answerFits(PromptAnswer answer, PromptButtons buttons) {
     return false;
 }
 
-// What an unexpected box is answered with: the careful choice, as if the user backed out.
-PromptAnswer negativeAnswer(PromptButtons buttons) {
-    switch (buttons) {
-        case PromptButtons::Ok:
-            return PromptAnswer::Ok;
-        case PromptButtons::YesNo:
-            return PromptAnswer::No;
-        case PromptButtons::YesNoCancel:
-        case PromptButtons::OkCancel:
-            return PromptAnswer::Cancel;
-    }
-    return PromptAnswer::Cancel;
-}
-
 }  // namespace
 
 QString toString(PromptIcon icon) {
@@ -264,7 +250,8 @@ PromptAnswer ScriptedPrompter::message(QWidget*, const QString& text, const QStr
     seen.icon = icon;
     seen.buttons = buttons;
     const std::optional<Expectation> met = take(seen);
-    return met ? met->answer : negativeAnswer(buttons);
+    // An unexpected box gets the careful choice, as if the user backed out.
+    return met ? met->answer : cautiousAnswer(buttons);
 }
 
 QString ScriptedPrompter::fileDialog(Kind kind, const FileDialogRequest& request) {

@@ -2,14 +2,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sys/resource.h>
-#include <csignal>
-
 #include "storage/database.h"
 #include "storage/error_stream.h"
 #include "storage/paths.h"
 #include "storage/pupil_store.h"
 #include "storage/sql_text.h"
+#include "support/file_size_limit.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -41,27 +39,6 @@ QStringList rows(const StudentList& students) {
         out << s.displayName + QLatin1Char('|') + s.tableName;
     return out;
 }
-
-// Every file this process writes stops growing at `bytes`, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-};
 
 enum class Operation { Check, TableList, StudentsList, Load, Delete, Save, Replace };
 

@@ -16,6 +16,7 @@
 #include "storage/install_check.h"
 #include "storage/paths.h"
 #include "storage/pupil_store.h"
+#include "support/file_contents.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -51,14 +52,9 @@ Run runSemrik(const QStringList& arguments) {
     return run;
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 int pdfPageCount(const QString& path) {
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![A-Za-z])"));
-    return int(QString::fromLatin1(fileBytes(path)).count(page));
+    return int(QString::fromLatin1(readFile(path)).count(page));
 }
 
 bool havePdfToText() {
@@ -158,7 +154,7 @@ private slots:
         QFETCH(int, pages);
         TestEnvironment env;
         const QString classFile = env.fixture(kFixture);
-        const QByteArray before = fileBytes(classFile);
+        const QByteArray before = readFile(classFile);
         const QString pdf = env.dataHome() + "/wydruk.pdf";
 
         const Run run = runSemrik(QStringList{"--pdf", pdf} + choice + QStringList{classFile});
@@ -167,7 +163,7 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(pdfPageCount(pdf), pages);
         // Read from a private copy: the user's file and the working database stay untouched.
-        QCOMPARE(fileBytes(classFile), before);
+        QCOMPARE(readFile(classFile), before);
         ErrorStream err;
         QVERIFY(!QFile::exists(strFunGetTmpFilePath(err)));
     }
@@ -250,7 +246,7 @@ private slots:
         } else {
             QCOMPARE(run.err, place(error));
         }
-        QCOMPARE(fileBytes(pdf), QByteArray("poprzedni wydruk"));
+        QCOMPARE(readFile(pdf), QByteArray("poprzedni wydruk"));
         QVERIFY(!QFile::exists(pdf + ".d"));
     }
 

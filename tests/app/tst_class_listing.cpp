@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "storage/paths.h"
+#include "support/file_contents.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -12,12 +13,6 @@ QByteArray fileHash(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "storage/database.h"
 #include "storage/paths.h"
 #include "storage/pupil_store.h"
+#include "support/file_contents.h"
 #include "support/file_size_limit.h"
 #include "support/scripted_prompter.h"
 #include "support/test_environment.h"
@@ -35,17 +36,6 @@ const QString kReplaceQuestion =
 QString tmpPath() {
     ErrorStream err;
     return strFunGetTmpFilePath(err);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
 }
 
 // A class file holding one pupil per display name ("Surname First").

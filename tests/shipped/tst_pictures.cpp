@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "storage/database.h"
+#include "support/file_contents.h"
 
 namespace {
 
@@ -24,11 +25,6 @@ QString installed(const QString& name) {
 
 bool isWhite(const QImage& image, int x, int y) {
     return image.pixel(x, y) == qRgb(255, 255, 255);
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -53,10 +49,10 @@ void PicturesTest::pictureIsShippedAndPlacedBesideTheExecutable_data() {
 
 void PicturesTest::pictureIsShippedAndPlacedBesideTheExecutable() {
     QFETCH(QString, name);
-    const QByteArray built = contents(shipped(name));
+    const QByteArray built = readFile(shipped(name));
     QVERIFY2(!built.isEmpty(), qPrintable(shipped(name)));
     // The start-up installation copies from beside the executable, keeping the "grafika/" folder.
-    QCOMPARE(contents(installed(name)), built);
+    QCOMPARE(readFile(installed(name)), built);
 }
 
 void PicturesTest::sheetPutsThePageWhereThePreviewStretchesIt_data() {

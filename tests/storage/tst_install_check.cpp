@@ -8,6 +8,7 @@
 #include "storage/database.h"
 #include "storage/error_stream.h"
 #include "storage/install_check.h"
+#include "support/file_contents.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -32,18 +33,6 @@ int storedUpdateFlag(const TestEnvironment& env, const QString& name) {
     CppSQLite3DB db;
     db.open(env.installDir() + QStringLiteral("/pliki_kat.sqset"));
     return db.scalar(QStringLiteral("select `update` from `files` where `name` = '%1'").arg(name), -1);
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace

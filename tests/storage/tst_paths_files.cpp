@@ -10,20 +10,10 @@
 #include "storage/file_ops.h"
 #include "storage/paths.h"
 #include "storage/system_error.h"
+#include "support/file_contents.h"
 #include "support/test_environment.h"
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The function name and text of the newest row of the error log, or "" when there is none.
 QString lastLoggedFunction(const QString& mainDir) {

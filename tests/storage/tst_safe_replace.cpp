@@ -11,20 +11,10 @@
 
 #include "storage/safe_replace.h"
 #include "storage/system_error.h"
+#include "support/file_contents.h"
 #include "support/file_size_limit.h"
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Larger than the copy buffer, so the copy takes several rounds and can break off midway.
 QByteArray someClassFile() {

@@ -12,8 +12,8 @@
 #include "pupil_fixture.h"
 #include "render/page_picture.h"
 #include "render/print_dialog.h"
-#include "render/recording_device.h"
-#include "render/recording_print_sink.h"
+#include "support/recording_device.h"
+#include "support/recording_print_sink.h"
 #include "support/scripted_prompter.h"
 #include "support/test_environment.h"
 

@@ -7,11 +7,11 @@
 #include "forms/document_types.h"
 #include "forms/field_model.h"
 #include "forms/form_registry.h"
-#include "recording_device.h"
 #include "render/editing_layout.h"
 #include "render/page_renderer.h"
 #include "storage/error_stream.h"
 #include "storage/paths.h"
+#include "support/recording_device.h"
 #include "support/test_environment.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include <memory>
 
 #include "forms/field_model.h"
-#include "recording_device.h"
 #include "render/page_renderer.h"
 #include "render/preview_pages.h"
 #include "storage/database.h"
 #include "storage/error_stream.h"
 #include "storage/sql_text.h"
+#include "support/recording_device.h"
 #include "support/scripted_prompter.h"
 #include "support/test_environment.h"
 

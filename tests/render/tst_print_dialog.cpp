@@ -12,12 +12,12 @@
 #include <memory>
 
 #include "forms/shell_open.h"
-#include "recording_print_sink.h"
 #include "render/page_picture.h"
 #include "render/print_dialog.h"
 #include "storage/error_stream.h"
 #include "storage/install_check.h"
 #include "storage/paths.h"
+#include "support/recording_print_sink.h"
 #include "support/scripted_prompter.h"
 #include "support/test_environment.h"
 
@@ -47,15 +47,6 @@ public:
 private:
     QStringList m_names;
 };
-
-QPicture pageWithLine(QLineF line) {
-    QPicture page;
-    QPainter painter(&page);
-    painter.drawLine(line);
-    painter.end();
-    page.setBoundingRect(QRect(0, 0, kPageWidth, kPageHeight));
-    return page;
-}
 
 // The dialog with the shipped presets installed, two printers, and jobs going to a recorder.
 struct DialogFixture {

@@ -5,25 +5,16 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-#include "recording_print_sink.h"
 #include "render/page_picture.h"
 #include "render/print_output.h"
 #include "storage/error_stream.h"
+#include "support/recording_print_sink.h"
 #include "support/test_environment.h"
 
 namespace {
 
 const MarginRect kPage1{5, 0, 205, 297};
 const MarginRect kPage2{6, 1, 204, 296};
-
-QPicture pageWithLine(QLineF line) {
-    QPicture page;
-    QPainter painter(&page);
-    painter.drawLine(line);
-    painter.end();
-    page.setBoundingRect(QRect(0, 0, kPageWidth, kPageHeight));
-    return page;
-}
 
 QPicture pageWithText(const QString& text, QPoint at) {
     QPicture page;

@@ -39,6 +39,9 @@ private:
     std::shared_ptr<PrintRecord> m_record;
 };
 
+// A test page: one line on an empty page of 885 x 1314.
+QPicture pageWithLine(QLineF line);
+
 // The first line a page picture draws, replayed onto a 96-dpi page of 885 x 1314: tells apart
 // the test pages and whether one was turned.
 QLineF firstLineOf(const QPicture& page);

@@ -40,6 +40,15 @@ int RecordingPrintSink::lastErrorCode() const {
     return m_record->errorCode;
 }
 
+QPicture pageWithLine(QLineF line) {
+    QPicture page;
+    QPainter painter(&page);
+    painter.drawLine(line);
+    painter.end();
+    page.setBoundingRect(QRect(0, 0, kPageWidth, kPageHeight));
+    return page;
+}
+
 QLineF firstLineOf(const QPicture& page) {
     RecordingDevice device(96);
     {

@@ -7,6 +7,7 @@
 #include "storage/error_stream.h"
 #include "storage/paths.h"
 #include "storage/sql_text.h"
+#include "support/fresh_paths.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -68,16 +69,11 @@ class TestCalibration : public QObject {
 
 private:
     TestEnvironment m_env{false};
-    QTemporaryDir m_dir;
-
-    QString freshDb() {
-        static int counter = 0;
-        return m_dir.filePath(QStringLiteral("calib%1.sqset").arg(++counter));
-    }
+    FreshPaths m_files{QStringLiteral("calib%1.sqset")};
 
 private slots:
     void loadsRowsInStoredOrder() {
-        const QString path = freshDb();
+        const QString path = m_files.next();
         makeTable(path, QStringLiteral("klasa_4"),
                   {QStringLiteral("'Z_B', 5, 6, 7, 8, 'Arial', 10, 2, 0, 1, 0, 1"),
                    QStringLiteral("'Z_A', 1, 2, 3, 4, 'Times New Roman', NULL, 3, 1, 0, 1, 0"),
@@ -94,7 +90,7 @@ private slots:
     }
 
     void cutsOverlongTexts() {
-        const QString path = freshDb();
+        const QString path = m_files.next();
         makeTable(path, QStringLiteral("t"),
                   {QStringLiteral("'%1', 0, 0, 0, 0, '%2', 0, 0, 0, 0, 0, 0")
                        .arg(QString(300, QLatin1Char('n')), QString(150, QLatin1Char('f')))});
@@ -120,7 +116,7 @@ private slots:
         QFETCH(bool, fileExists);
         QFETCH(QString, message);
         QFETCH(bool, listKept);
-        const QString path = freshDb();
+        const QString path = m_files.next();
         if (fileExists) {
             makeTable(path, QStringLiteral("klasa_4"), {});
             makeTable(path, QStringLiteral("short"), {QStringLiteral("'a', 1")},
@@ -152,7 +148,7 @@ private slots:
             "`font_style_strike`='0' where `name`='ZMIENNA_Klasa_STR1_DATA_EDIT'");
         QCOMPARE(strFunCalibUpdateStatement(QStringLiteral("klasa_4"), e), expected);
 
-        const QString path = freshDb();
+        const QString path = m_files.next();
         makeTable(path, QStringLiteral("klasa_4"),
                   {QStringLiteral("'A', 0, 0, 0, 0, 'Arial', 8, 0, 0, 0, 0, 0"),
                    QStringLiteral(
@@ -186,7 +182,7 @@ private slots:
     }
 
     void apostrophesAndBackquotesRoundTrip() {
-        const QString path = freshDb();
+        const QString path = m_files.next();
         const QString table = QStringLiteral("kl'asa`4");
         makeTable(path, table,
                   {QStringLiteral("'O''Neil', 0, 0, 0, 0, 'Arial', 8, 0, 0, 0, 0, 0"),

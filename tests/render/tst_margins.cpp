@@ -3,6 +3,7 @@
 #include "render/margins.h"
 #include "storage/database.h"
 #include "storage/error_stream.h"
+#include "support/fresh_paths.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -60,16 +61,11 @@ class TestMargins : public QObject {
 
 private:
     TestEnvironment m_env{false};
-    QTemporaryDir m_dir;
-
-    QString freshPath() {
-        static int counter = 0;
-        return m_dir.filePath(QStringLiteral("ustawienia%1.sqset").arg(++counter));
-    }
+    FreshPaths m_files{QStringLiteral("ustawienia%1.sqset")};
 
 private slots:
     void readsRowsInStoredOrder() {
-        const QString path = freshPath();
+        const QString path = m_files.next();
         makeDb(path, {"'B', 1, 2, 3, 4, 5, 6, 7, 8", "NULL, NULL, 2, 3, 4, 5, 6, 7, 8",
                       "'A', -1, 0, 210, 297, 0, 0, 210, 297"});
         QCOMPARE(read(path), QStringList({"B|1,2,3,4|5,6,7,8", "|0,2,3,4|5,6,7,8",
@@ -88,8 +84,8 @@ private slots:
     }
     void missingFileIsReported() {
         QFETCH(int, operation);
-        const QString missing = m_dir.filePath(QStringLiteral("brak.sqset"));
-        const QString present = freshPath();
+        const QString missing = m_files.filePath(QStringLiteral("brak.sqset"));
+        const QString present = m_files.next();
         makeDb(present, {"'A', 1, 2, 3, 4, 5, 6, 7, 8"});
         ErrorStream err;
         err << "old text";
@@ -120,7 +116,7 @@ private slots:
     }
 
     void missingTableIsAnSqlError() {
-        const QString path = freshPath();
+        const QString path = m_files.next();
         makeDb(path, {}, false);
         ErrorStream err;
         MarginPresetList list;
@@ -149,7 +145,7 @@ private slots:
     void namesSurviveWriteAndDelete() {
         QFETCH(QString, name);
         QFETCH(QString, stored);
-        const QString path = freshPath();
+        const QString path = m_files.next();
         makeDb(path, {"'A4 (standardowe)', 5, 0, 205, 297, 5, 0, 205, 297"});
         ErrorStream err;
         QVERIFY2(bFunMarginWriteNewSettings(err, path, preset(name, 10)), qPrintable(err.text()));
@@ -161,7 +157,7 @@ private slots:
     }
 
     void deletingAnUnknownNameFails() {
-        const QString path = freshPath();
+        const QString path = m_files.next();
         makeDb(path, {"'A', 1, 2, 3, 4, 5, 6, 7, 8"});
         ErrorStream err;
         QVERIFY(!bFunMarginDeleteSettings(err, path, QStringLiteral("B")));
@@ -170,8 +166,8 @@ private slots:
     }
 
     void restoreReplacesThePresets() {
-        const QString source = freshPath();
-        const QString target = freshPath();
+        const QString source = m_files.next();
+        const QString target = m_files.next();
         makeDb(source, {"'A4 (standardowe)', 5, 0, 205, 297, 5, 0, 205, 297",
                         "'O''Brien', 1, 2, 3, 4, 5, 6, 7, 8"});
         makeDb(target,
@@ -184,8 +180,8 @@ private slots:
 
     // A source that cannot be read leaves the user's presets as they were, not half replaced.
     void failedRestoreKeepsTheWorkingPresets() {
-        const QString source = freshPath();
-        const QString target = freshPath();
+        const QString source = m_files.next();
+        const QString target = m_files.next();
         makeDb(source, {}, false);
         makeDb(target, {"'mine', 9, 9, 9, 9, 9, 9, 9, 9"});
         ErrorStream err;

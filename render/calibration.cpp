@@ -49,7 +49,6 @@ bool bFunCalibLoadData(ErrorStream& err, QString path, QString table, Calibratio
     if (!isFile(path)) return store::missingFile(err, "Plik nie istnieje: \n", path, kLoadFun);
 
     CppSQLite3DB db;
-    CppSQLite3Query query;
     try {
         db.open(path);
         if (!db.hasTable(table)) {
@@ -58,15 +57,13 @@ bool bFunCalibLoadData(ErrorStream& err, QString path, QString table, Calibratio
             return false;
         }
         list.clear();
-        query = db.query(QStringLiteral("select * from ") + quotedTable(table));
         CalibrationList rows;
-        for (; !query.atEnd(); query.advance()) rows.append(entryFromRow(query));
-        query.release();
+        db.forEachRow(QStringLiteral("select * from ") + quotedTable(table),
+                      [&rows](const CppSQLite3Query& row) { rows.append(entryFromRow(row)); });
         db.close();
         list = rows;
         return true;
     } catch (const CppSQLite3Exception& e) {
-        store::releaseQuietly(query);
         store::closeQuietly(db);
         store::reportSqlError(err, "SQLite exception: \n", e, kLoadFun);
         return false;
@@ -124,17 +121,16 @@ bool bFunCalibLoadCertList(ErrorStream& err, QStringList& names) {
     if (!isFile(path)) return store::missingFile(err, "Plik nie istnieje: \n", path, kListFun);
 
     CppSQLite3DB db;
-    CppSQLite3Query query;
     try {
         db.open(path);
-        query = db.query(QStringLiteral("SELECT * FROM sqlite_master WHERE type='table'"));
-        for (; !query.atEnd(); query.advance())
-            names.append(query.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
-        query.release();
+        db.forEachRow(
+            QStringLiteral("SELECT * FROM sqlite_master WHERE type='table'"),
+            [&names](const CppSQLite3Query& row) {
+                names.append(row.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
+            });
         db.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        store::releaseQuietly(query);
         store::closeQuietly(db);
         store::reportSqlError(err, "Sql exception: ", e, kListFun);
         return false;

@@ -56,18 +56,15 @@ bool bFunMarginReadData(ErrorStream& err, QString path, MarginPresetList& list) 
     if (!isFile(path)) return missingFile(err, path, kReadFun);
 
     CppSQLite3DB db;
-    CppSQLite3Query query;
     try {
         db.open(path);
-        query = db.query(QStringLiteral("select * from `margin`"));
         MarginPresetList rows;
-        for (; !query.atEnd(); query.advance()) rows.append(presetFromRow(query));
-        query.release();
+        db.forEachRow(QStringLiteral("select * from `margin`"),
+                      [&rows](const CppSQLite3Query& row) { rows.append(presetFromRow(row)); });
         db.close();
         list = rows;
         return true;
     } catch (const CppSQLite3Exception& e) {
-        store::releaseQuietly(query);
         store::closeQuietly(db);
         store::reportSqlError(err, "SqlException\n", e, kReadFun);
         return false;
@@ -122,7 +119,6 @@ bool bFunMarginRestoreOriginal(ErrorStream& err, QString sourcePath, QString tar
 
     CppSQLite3DB source;
     CppSQLite3DB target;
-    CppSQLite3Query rows;
     bool inTransaction = false;
     try {
         source.open(sourcePath);
@@ -131,16 +127,16 @@ bool bFunMarginRestoreOriginal(ErrorStream& err, QString sourcePath, QString tar
         target.execute(QStringLiteral("begin"));
         inTransaction = true;
         target.execute(QStringLiteral("delete from `margin` where 1"));
-        rows = source.query(QStringLiteral("select * from `margin`"));
-        for (; !rows.atEnd(); rows.advance()) target.execute(insertStatement(presetFromRow(rows)));
-        rows.release();
+        source.forEachRow(QStringLiteral("select * from `margin`"),
+                          [&target](const CppSQLite3Query& row) {
+                              target.execute(insertStatement(presetFromRow(row)));
+                          });
         target.execute(QStringLiteral("commit"));
         inTransaction = false;
         source.close();
         target.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        store::releaseQuietly(rows);
         if (inTransaction) {
             try {
                 target.execute(QStringLiteral("rollback"));

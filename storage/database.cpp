@@ -239,6 +239,13 @@ int CppSQLite3DB::execute(const QString& sql) {
     return sqlite3_changes(m_db);
 }
 
+void CppSQLite3DB::forEachRow(const QString& sql,
+                              const std::function<void(const CppSQLite3Query&)>& read) {
+    CppSQLite3Query rows = query(sql);
+    for (; !rows.atEnd(); rows.advance()) read(rows);
+    rows.release();
+}
+
 CppSQLite3Query CppSQLite3DB::query(const QString& sql) {
     requireOpen();
     sqlite3_stmt* statement = nullptr;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The program's own thin layer over SQLite: one connection class, one cursor class and one error
 // type. Statement text and column text cross this layer as Windows-1250 on the SQLite side and
 // as QString on ours. This is the only code that talks to sqlite3 directly.
@@ -87,6 +89,8 @@ public:
     // Runs one or more statements without results; returns SQLite's change count.
     int execute(const QString& sql);
     CppSQLite3Query query(const QString& sql);
+    // Runs `read` on each row of `sql`; the statement is released before this returns or throws.
+    void forEachRow(const QString& sql, const std::function<void(const CppSQLite3Query&)>& read);
     int scalar(const QString& sql, int nullValue = 0);
     bool hasTable(const QString& table);
     void setWaitTimeout(int milliseconds);

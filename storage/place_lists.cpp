@@ -52,11 +52,11 @@ bool loadList(ErrorStream& err, const PlaceList& list, QStringList& names) {
     names.clear();
     return withSettingsDatabase(err, list.loadFun, [&](CppSQLite3DB& db) {
         const QString table = QLatin1String(list.table);
-        CppSQLite3Query query = db.query(QStringLiteral("select * from `") + table +
-                                         QStringLiteral("` order by `name` ASC"));
-        for (; !query.atEnd(); query.advance())
-            names.append(query.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
-        query.release();
+        db.forEachRow(
+            QStringLiteral("select * from `") + table + QStringLiteral("` order by `name` ASC"),
+            [&names](const CppSQLite3Query& row) {
+                names.append(row.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
+            });
     });
 }
 

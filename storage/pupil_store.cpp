@@ -29,14 +29,6 @@ void rollbackAndClose(CppSQLite3DB& db) {
     store::closeQuietly(db);
 }
 
-// Runs `read` on each row of `sql`; the query is released before a database error leaves.
-template <typename Read>
-void forEachRow(CppSQLite3DB& db, const QString& sql, Read read) {
-    CppSQLite3Query query = db.query(sql);
-    for (; !query.atEnd(); query.advance()) read(query);
-    query.release();
-}
-
 void dropIfPresent(CppSQLite3DB& db, const QString& table) {
     if (db.hasTable(table)) db.execute(QStringLiteral("drop table ") + quotedTable(table));
 }
@@ -134,10 +126,10 @@ bool bFunGetTableList(ErrorStream& err, QString path, QStringList& tables) {
     CppSQLite3DB db;
     try {
         db.open(path);
-        forEachRow(db, QStringLiteral("select * from sqlite_master"),
-                   [&tables](const CppSQLite3Query& row) {
-                       tables.append(row.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
-                   });
+        db.forEachRow(
+            QStringLiteral("select * from sqlite_master"), [&tables](const CppSQLite3Query& row) {
+                tables.append(row.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
+            });
         db.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
@@ -206,8 +198,8 @@ bool bFunLoadCertData(ErrorStream& err, QString path, QString table, RecordList&
                           "bFunLoadCertData");
             return false;
         }
-        forEachRow(
-            db, QStringLiteral("select * from ") + quotedTable(table) + QStringLiteral(" where 1"),
+        db.forEachRow(
+            QStringLiteral("select * from ") + quotedTable(table) + QStringLiteral(" where 1"),
             [&err, &records](const CppSQLite3Query& row) {
                 // A field that cannot be read stays empty; bFunGetValue has logged why.
                 QString id, compName, value;

@@ -26,13 +26,6 @@ void reportSqlError(ErrorStream& err, const char* lead, const CppSQLite3Exceptio
     report(err, sqlErrorText(lead, e), fun);
 }
 
-void releaseQuietly(CppSQLite3Query& query) {
-    try {
-        query.release();
-    } catch (const CppSQLite3Exception&) {
-    }
-}
-
 void closeQuietly(CppSQLite3DB& db) {
     try {
         db.close();

@@ -6,7 +6,6 @@
 
 class CppSQLite3DB;
 class CppSQLite3Exception;
-class CppSQLite3Query;
 
 // How a store reports a failed operation: the message replaces what `err` held and is logged
 // under the operation's name. The texts and names stay each store's own.
@@ -24,7 +23,6 @@ void reportSqlError(ErrorStream& err, const char* lead, const CppSQLite3Exceptio
                     const char* fun);
 
 // Cleanup on a failure path must not throw over the error being reported.
-void releaseQuietly(CppSQLite3Query& query);
 void closeQuietly(CppSQLite3DB& db);
 
 }  // namespace store

@@ -4,6 +4,7 @@
 #include "storage/cp1250.h"
 #include "storage/database.h"
 #include "storage/sql_text.h"
+#include "support/fresh_paths.h"
 
 // The database layer: its error texts, the reading of finished queries, and the Windows-1250
 // conversion at its border.
@@ -11,10 +12,7 @@ class TestDatabase : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    int m_counter = 0;
-
-    QString freshPath() { return m_dir.filePath(QStringLiteral("db%1.sqdb").arg(++m_counter)); }
+    FreshPaths m_files{QStringLiteral("db%1.sqdb")};
 
     // Runs `action` and returns the text of the exception it throws ("" when none).
     template <typename Action>
@@ -80,7 +78,7 @@ private slots:
         QFETCH(QString, text);
         CppSQLite3DB db;
         if (which != 0) {
-            db.open(freshPath());
+            db.open(m_files.next());
             db.execute(QStringLiteral("create table t( a INTEGER ); create table empty( a INTEGER ); insert into t values( 1 );"));
         }
         const QString thrown = thrownText([&] {
@@ -106,7 +104,7 @@ private slots:
 
     void changesAndFinishedQueries() {
         CppSQLite3DB db;
-        db.open(freshPath());
+        db.open(m_files.next());
         QCOMPARE(db.execute(QStringLiteral("create table t( a INTEGER, b TEXT )")), 0);
         QCOMPARE(db.execute(QStringLiteral("update t set a = 1 where b = 'x'")), 0);
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from t")), 0);
@@ -126,7 +124,7 @@ private slots:
     // A statement that SQLite has finished starts over when stepped again; the cursor must not.
     void advancePastTheEndStaysAtEnd() {
         CppSQLite3DB db;
-        db.open(freshPath());
+        db.open(m_files.next());
         db.execute(QStringLiteral("create table t( a INTEGER ); insert into t values( 1 );"));
         CppSQLite3Query q = db.query(QStringLiteral("select a from t"));
         QVERIFY(!q.atEnd());
@@ -136,9 +134,31 @@ private slots:
         QVERIFY(q.atEnd());
     }
 
+    // A reader that fails half-way leaves no statement open: the connection still closes.
+    void forEachRowReleasesItsStatement() {
+        CppSQLite3DB db;
+        db.open(m_files.next());
+        db.execute(QStringLiteral("create table t( a INTEGER ); insert into t values( 1 ), ( 2 ), ( 3 );"));
+        QList<int> seen;
+        db.forEachRow(QStringLiteral("select a from t"),
+                      [&seen](const CppSQLite3Query& row) { seen << row.columnInt(0); });
+        QCOMPARE(seen, QList<int>({1, 2, 3}));
+
+        seen.clear();
+        const QString text = thrownText([&] {
+            db.forEachRow(QStringLiteral("select a from t"), [&seen](const CppSQLite3Query& row) {
+                seen << row.columnInt(0);
+                if (seen.size() == 2) row.columnInt(QStringLiteral("missing"));
+            });
+        });
+        QVERIFY(!text.isEmpty());
+        QCOMPARE(seen, QList<int>({1, 2}));
+        QCOMPARE(thrownText([&] { db.close(); }), QString());
+    }
+
     void movedQueryKeepsItsRow() {
         CppSQLite3DB db;
-        db.open(freshPath());
+        db.open(m_files.next());
         db.execute(QStringLiteral("create table t( a INTEGER ); insert into t values( 5 ); insert into t values( 6 );"));
         CppSQLite3Query target = db.query(QStringLiteral("select a from t where a = 6"));
         CppSQLite3Query source = db.query(QStringLiteral("select a from t order by a"));
@@ -164,7 +184,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, exists);
         CppSQLite3DB db;
-        db.open(freshPath());
+        db.open(m_files.next());
         db.execute(QStringLiteral("create table `settings`( name TEXT ); create index settings_by_name on settings( name );"));
         QCOMPARE(db.hasTable(name), exists);
     }
@@ -185,7 +205,7 @@ private slots:
         QByteArray bytes;
         for (int b = 1; b < 256; ++b) bytes.append(static_cast<char>(b));
         CppSQLite3DB db;
-        db.open(freshPath());
+        db.open(m_files.next());
         db.execute(QStringLiteral("create table t( id INTEGER, v TEXT )"));
         db.execute(QStringLiteral("insert into t values( 1, '") + sql::escaped(cp1250::toUnicode(bytes)) + QStringLiteral("' )"));
 
@@ -205,7 +225,7 @@ private slots:
 
     void polishTextIsStoredAsWindows1250() {
         CppSQLite3DB db;
-        db.open(freshPath());
+        db.open(m_files.next());
         db.execute(QStringLiteral("create table t( v TEXT ); insert into t values( 'Zażółć gęślą jaźń' );"));
         CppSQLite3Query q = db.query(QStringLiteral("select v, hex(v) as h from t"));
         QCOMPARE(q.columnText(QStringLiteral("h")), QStringLiteral("5A61BFF3B3E62067EA9C6CB9206A619FF1"));

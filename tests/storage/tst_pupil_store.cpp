@@ -8,6 +8,7 @@
 #include "storage/pupil_store.h"
 #include "storage/sql_text.h"
 #include "support/file_size_limit.h"
+#include "support/fresh_paths.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -55,8 +56,7 @@ class TestPupilStore : public QObject {
 
 private:
     TestEnvironment m_env{false};
-    QTemporaryDir m_dir;
-    int m_counter = 0;
+    FreshPaths m_files{QStringLiteral("klasa%1.smrk")};
     QString m_path;  // a fresh class file path per test, not yet created
     ErrorStream m_err;
 
@@ -116,7 +116,7 @@ private:
 
 private slots:
     void init() {
-        m_path = m_dir.filePath(QStringLiteral("klasa%1.smrk").arg(++m_counter));
+        m_path = m_files.next();
         m_err.clear();
     }
 

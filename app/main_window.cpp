@@ -54,6 +54,12 @@ QWidget* previewPage(int page, QScrollArea*& scrollBox, QLabel*& image) {
     scrollBox->setObjectName(QStringLiteral("ScrollBox%1").arg(page));
     scrollBox->setWidgetResizable(false);
     scrollBox->setWidget(image);
+    // The page stands centred on the same grey desk as the blank-form pictures around it.
+    scrollBox->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette desk = scrollBox->palette();
+    desk.setColor(QPalette::Window, QColor(0x8f, 0x93, 0x98));
+    scrollBox->setPalette(desk);
+    scrollBox->setBackgroundRole(QPalette::Window);
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scrollBox);

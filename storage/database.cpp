@@ -270,8 +270,9 @@ int CppSQLite3DB::scalar(const QString& sql, int nullValue) {
 }
 
 bool CppSQLite3DB::hasTable(const QString& table) {
+    // Table names are case-insensitive to SQLite: "PESELab" exists when "PESELAB" does.
     return scalar(QStringLiteral("select count(*) from sqlite_master where type='table' and name='")
-                      + sql::escaped(table) + QLatin1Char('\''),
+                      + sql::escaped(table) + QStringLiteral("' collate nocase"),
                   0) > 0;
 }
 

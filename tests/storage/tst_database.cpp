@@ -176,6 +176,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("exists");
         QTest::newRow("table") << "settings" << true;
+        QTest::newRow("other letter case") << "SETTINGS" << true;  // SQLite's own rule
         QTest::newRow("missing") << "margin" << false;
         QTest::newRow("index") << "settings_by_name" << false;
         QTest::newRow("apostrophe") << "it's" << false;

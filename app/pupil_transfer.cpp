@@ -5,6 +5,7 @@
 #include "diagnostics/wait_window.h"
 #include "forms/form_registry.h"
 #include "forms/prompter.h"
+#include "forms/pupil_model.h"
 #include "forms/pupil_dialog_logic.h"
 #include "main_window.h"
 #include "pupil_order.h"
@@ -73,6 +74,7 @@ bool bFunLoadPupil(TFGlowna& window, const QString& table) {
                   QStringLiteral("Błąd podczas próby wczytania danych.\n\n") + state.err.text());
         return false;
     }
+    vFunSupplyPeselFromTable(state.records, table);
     window.forms().applyAll(state.records);
     state.currentPupilTable = table;
     return true;

@@ -80,3 +80,17 @@ void PupilModel::applyRecord(const FieldRecord& record) {
     }
     FormModel::applyRecord(record);
 }
+
+void vFunSupplyPeselFromTable(RecordList& records, const QString& table) {
+    const QString prefix = QStringLiteral("PESEL");
+    if (table.size() <= prefix.size() || !table.startsWith(prefix)) return;
+    for (const FieldRecord& record : records) {
+        if (record.id == QLatin1String(DocumentIds::kPupilData)
+            && record.compName.contains(QLatin1String("Pesel_DATA_EDIT"))
+            && !record.value.trimmed().isEmpty()) {
+            return;
+        }
+    }
+    records.append(FieldRecord::make(QString::fromUtf8(DocumentIds::kPupilData),
+                                     PupilModel::kPesel, table.mid(prefix.size())));
+}

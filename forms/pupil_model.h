@@ -32,3 +32,8 @@ public:
 protected:
     void applyRecord(const FieldRecord& record) override;
 };
+
+// Files made by other tools may keep a pupil's PESEL only in the table name ("PESEL" + number).
+// Gives such a pupil the number of its table, so the next save keeps the pupil in that table
+// instead of moving it to "PESEL" (and over another pupil stored there).
+void vFunSupplyPeselFromTable(RecordList& records, const QString& table);

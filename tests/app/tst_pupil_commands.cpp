@@ -58,6 +58,31 @@ private slots:
         QVERIFY(tableExists("PESEL1") && tableExists("PESEL2") && tableExists("PESEL3"));
     }
 
+    void savingAPupilWithoutAPeselRecordKeepsItsTable() {
+        // Files of other tools may keep the PESEL only in the table name. Saving such a pupil
+        // used to move it to the table "PESEL", and the second one over the first.
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        installProgramFiles();
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        storePupil("PESEL111", {pupilField(PupilModel::kSurname, "Lis"),
+                                pupilField(PupilModel::kFirstName, "Ala")});
+        storePupil("PESEL222", {pupilField(PupilModel::kSurname, "Maj"),
+                                pupilField(PupilModel::kFirstName, "Ewa")});
+        main->bFunReloadStudentList();
+
+        for (const char* table : {"PESEL111", "PESEL222"}) {
+            QVERIFY(main->bFunLoadStudentData(table));
+            QCOMPARE(main->forms().pupil().text(PupilModel::kPesel), QString(table).mid(5));
+            QVERIFY(main->bFunSaveStudentData());
+        }
+
+        QVERIFY_PROMPTS(prompts);
+        QVERIFY(tableExists("PESEL111") && tableExists("PESEL222"));
+        QVERIFY(!tableExists("PESEL"));
+        QCOMPARE(pupilNames(*main->treeView()), (QStringList{"Lis Ala", "Maj Ewa"}));
+    }
+
     void addStartsFromEmptyForms() {
         TestEnvironment env;
         ScriptedPrompter prompts;

@@ -27,6 +27,8 @@ private slots:
     void collectAndApplyRoundTrip();
     void applySpecialNames_data();
     void applySpecialNames();
+    void peselFromTheTableName_data();
+    void peselFromTheTableName();
 };
 
 void TestPupilModel::clearKeepsPlaceAndYearOfBirth() {
@@ -104,6 +106,29 @@ void TestPupilModel::applySpecialNames() {
     pupil.vFunSetDataList({FieldRecord::make(kId, record, value),
                            FieldRecord::make(QStringLiteral("INNY"), component, QStringLiteral("x"))});
     QCOMPARE(pupil.text(component), expected);
+}
+
+void TestPupilModel::peselFromTheTableName_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("storedPesel");  // null: no PESEL record at all
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no record") << "PESEL123" << QString() << "123";
+    QTest::newRow("empty record") << "PESEL123" << "" << "123";
+    QTest::newRow("blank record") << "PESEL123" << " " << "123";
+    QTest::newRow("record wins") << "PESEL123" << "456" << "456";
+    QTest::newRow("table without number") << "PESEL" << QString() << "";
+}
+
+void TestPupilModel::peselFromTheTableName() {
+    QFETCH(QString, table);
+    QFETCH(QString, storedPesel);
+    QFETCH(QString, expected);
+    RecordList records{FieldRecord::make(kId, PupilModel::kSurname, QStringLiteral("Lis"))};
+    if (!storedPesel.isNull()) records << FieldRecord::make(kId, PupilModel::kPesel, storedPesel);
+    vFunSupplyPeselFromTable(records, table);
+    PupilModel pupil;
+    pupil.vFunSetDataList(records);
+    QCOMPARE(pupil.text(PupilModel::kPesel).trimmed(), expected);
 }
 
 QTEST_GUILESS_MAIN(TestPupilModel)

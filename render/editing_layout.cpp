@@ -1,5 +1,6 @@
 #include "editing_layout.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 #include "forms/certificate_family.h"
@@ -168,12 +169,15 @@ const DocumentLayout& EditingLayouts::certificateLayout(const FormModel& certifi
     const auto found = m_layouts.constFind(windowName);
     if (found != m_layouts.constEnd()) return *found;
 
-    // Each failed read is logged by the load itself; the window then shows an empty page.
+    // The windows are built before the first start installs the working calibration: until it
+    // exists the shipped copy serves, without a "file missing" row in the log for each window.
+    // Other failed reads are logged by the load itself; the window then shows an empty page.
     ErrorStream err;
     CalibrationList entries;
     const QString table = strFunEditingLayoutTable(windowName);
+    const QString working = strFunGetCalibFilePath(err, false);
     if (!table.isEmpty() &&
-        !bFunCalibLoadData(err, strFunGetCalibFilePath(err, false), table, entries)) {
+        (!QFileInfo(working).isFile() || !bFunCalibLoadData(err, working, table, entries))) {
         bFunCalibLoadData(err, strFunGetCalibFilePath(err, true), table, entries);
     }
     return *m_layouts.insert(windowName, buildCertificateLayout(certificate, entries));

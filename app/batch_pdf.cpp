@@ -15,7 +15,6 @@
 #include "console_prompter.h"
 #include "forms/document_types.h"
 #include "forms/form_registry.h"
-#include "forms/pupil_model.h"
 #include "pupil_order.h"
 #include "render/margins.h"
 #include "render/page_renderer.h"
@@ -221,8 +220,7 @@ bool printPupils(ErrorStream& err, PrintSink& sink, const QString& classCopy,
         RecordList records;
         if (!bFunLoadCertData(err, classCopy, pupil.tableName, records))
             return failWithDetail(err, QStringLiteral("Błąd podczas próby wczytania danych.\n\n"));
-        vFunSupplyPeselFromTable(records, pupil.tableName);
-        forms.applyAll(records);
+        forms.applyPupil(records, pupil.tableName);
         for (const DocumentType* type : documents) {
             if (!printOneDocument(err, sink, setup, forms, *type, console)) return false;
         }

@@ -5,7 +5,6 @@
 #include "diagnostics/wait_window.h"
 #include "forms/form_registry.h"
 #include "forms/prompter.h"
-#include "forms/pupil_model.h"
 #include "forms/pupil_dialog_logic.h"
 #include "main_window.h"
 #include "pupil_order.h"
@@ -74,8 +73,7 @@ bool bFunLoadPupil(TFGlowna& window, const QString& table) {
                   QStringLiteral("Błąd podczas próby wczytania danych.\n\n") + state.err.text());
         return false;
     }
-    vFunSupplyPeselFromTable(state.records, table);
-    window.forms().applyAll(state.records);
+    window.forms().applyPupil(state.records, table);
     state.currentPupilTable = table;
     return true;
 }

@@ -82,6 +82,11 @@ bool FormRegistry::collectAll(RecordList& records) const {
     return ok;
 }
 
+void FormRegistry::applyPupil(RecordList& records, const QString& table) {
+    vFunSupplyPeselFromTable(records, table);
+    applyAll(records);
+}
+
 void FormRegistry::applyAll(const RecordList& records) {
     for (FormModel* model : m_saveOrder) model->vFunSetDataList(records);
 }

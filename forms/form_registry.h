@@ -31,6 +31,9 @@ public:
     bool collectAll(RecordList& records) const;
     // Applies `records` to every model in save order.
     void applyAll(const RecordList& records);
+    // Applies a pupil loaded from `table`; the table name supplies a PESEL the records lack
+    // (see vFunSupplyPeselFromTable), and `records` then holds what was applied.
+    void applyPupil(RecordList& records, const QString& table);
     // Every document, then the pupil model.
     void clearAll();
 

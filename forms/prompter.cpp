@@ -23,6 +23,7 @@ PromptAnswer cautiousAnswer(PromptButtons buttons) {
         case PromptButtons::Ok:
             return PromptAnswer::Ok;
         case PromptButtons::YesNo:
+        case PromptButtons::YesNoDefaultNo:
             return PromptAnswer::No;
         case PromptButtons::YesNoCancel:
         case PromptButtons::OkCancel:

@@ -11,7 +11,9 @@ class QWidget;
 // install a scripted double.
 
 enum class PromptIcon { None, Information, Warning, Error, Question };
-enum class PromptButtons { Ok, YesNo, YesNoCancel, OkCancel };
+// YesNoDefaultNo: the same two buttons, but Enter answers "Nie": for questions whose "Tak" would
+// overwrite or drop something.
+enum class PromptButtons { Ok, YesNo, YesNoCancel, OkCancel, YesNoDefaultNo };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 
 struct FileDialogRequest {

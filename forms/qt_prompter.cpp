@@ -30,6 +30,7 @@ QMessageBox::StandardButtons qtButtons(PromptButtons buttons) {
         case PromptButtons::Ok:
             return QMessageBox::Ok;
         case PromptButtons::YesNo:
+        case PromptButtons::YesNoDefaultNo:
             return QMessageBox::Yes | QMessageBox::No;
         case PromptButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -110,6 +111,7 @@ PromptAnswer QtPrompter::message(QWidget* parent, const QString& text, const QSt
                                  PromptIcon icon, PromptButtons buttons) {
     QMessageBox box(qtIcon(icon), caption, text, qtButtons(buttons), parent);
     box.setTextFormat(Qt::PlainText);
+    if (buttons == PromptButtons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
     const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
     return answerFor(clicked, buttons);
 }

@@ -47,7 +47,8 @@ const char* CppSQLite3Exception::codeName(int errorCode) {
         "SQLITE_NOTFOUND", "SQLITE_FULL",     "SQLITE_CANTOPEN", "SQLITE_PROTOCOL",
         "SQLITE_EMPTY",    "SQLITE_SCHEMA",   "SQLITE_TOOBIG",   "SQLITE_CONSTRAINT",
         "SQLITE_MISMATCH", "SQLITE_MISUSE",   "SQLITE_NOLFS",    "SQLITE_AUTH",
-        "SQLITE_FORMAT",   "SQLITE_RANGE",
+        "SQLITE_FORMAT",   "SQLITE_RANGE",    "SQLITE_NOTADB",   "SQLITE_NOTICE",
+        "SQLITE_WARNING",
     };
     if (errorCode >= 0 && errorCode < int(sizeof kNames / sizeof kNames[0])) return kNames[errorCode];
     switch (errorCode) {

@@ -48,6 +48,33 @@ QString pupilDataValue(CppSQLite3DB& db, const QString& table, const char* compN
     return value;
 }
 
+// Reads every row of the table, so a damaged page anywhere in it shows now, not at the click.
+void readWholeTable(CppSQLite3DB& db, const QString& table) {
+    db.forEachRow(QStringLiteral("select `id`, `comp_name`, `value` from ") + quotedTable(table),
+                  [](const CppSQLite3Query& row) {
+                      for (int column = 0; column < 3; ++column) row.columnTextOr(column);
+                  });
+}
+
+// A table the user would miss if it were left out: named like a pupil's table, or with a pupil
+// table's columns. One whose columns cannot even be listed counts as a pupil's.
+bool looksLikePupilTable(CppSQLite3DB& db, const QString& table) {
+    if (table.startsWith(QLatin1String("PESEL"), Qt::CaseInsensitive)) return true;
+    try {
+        QStringList columns;
+        db.forEachRow(QStringLiteral("pragma table_info(") + quotedTable(table) +
+                          QLatin1Char(')'),
+                      [&columns](const CppSQLite3Query& row) {
+                          columns << row.columnTextOr(QStringLiteral("name"));
+                      });
+        return columns.contains(QLatin1String("id")) &&
+               columns.contains(QLatin1String("comp_name")) &&
+               columns.contains(QLatin1String("value"));
+    } catch (const CppSQLite3Exception&) {
+        return true;
+    }
+}
+
 QString insertStatement(const QString& table, const FieldRecord& record) {
     // Cut to the record's limits so that programs with fixed-size fields can read the file, and
     // escape a copy: the caller's record stays as it was.
@@ -140,7 +167,8 @@ bool bFunGetTableList(ErrorStream& err, QString path, QStringList& tables) {
     }
 }
 
-bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students) {
+bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students,
+                         UnreadablePupilList* unreadable) {
     const char* const fun = "bFunGetStudentsList";
     // A catalogue that cannot be read (a damaged file) fails the listing instead of showing an
     // empty class as if all were well.
@@ -162,9 +190,13 @@ bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students) 
                 if (!isPupilTableCandidate(db, table)) continue;
                 const QString surname = pupilDataValue(db, table, "Nazwisko_DATA_EDIT");
                 const QString firstName = pupilDataValue(db, table, "Imie_DATA_EDIT");
+                readWholeTable(db, table);
                 students.append({surname + QLatin1Char(' ') + firstName, table});
             } catch (const CppSQLite3Exception& e) {
                 store::reportSqlError(err, "SQL exception: \n", e, fun);
+                if (unreadable && looksLikePupilTable(db, table))
+                    unreadable->append({table, QString::fromLatin1(
+                                                   CppSQLite3Exception::codeName(e.errorCode()))});
             }
         }
         db.close();

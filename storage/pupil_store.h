@@ -20,6 +20,13 @@ struct StudentListEntry {
 };
 using StudentList = QList<StudentListEntry>;
 
+// A pupil table that is in the file but cannot be read (damaged pages, missing columns).
+struct UnreadablePupil {
+    QString tableName;
+    QString reason;  // the engine's code name, such as "SQLITE_CORRUPT"
+};
+using UnreadablePupilList = QList<UnreadablePupil>;
+
 // Called once per record written, so a caller can advance a progress bar.
 using SaveProgress = std::function<void()>;
 
@@ -33,7 +40,11 @@ bool bFunGetTableList(ErrorStream& err, QString path, QStringList& tables);
 
 // Appends one entry per pupil table, in catalogue order. Entries that are not pupil tables
 // (indexes, views, internal or foreign tables) are skipped, so they never hide later pupils.
-bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students);
+// Every row of each pupil table is read: a table that is named or shaped like a pupil's but
+// cannot be read whole is not listed but appended to `unreadable` (when given) and logged, so
+// the caller can tell the user that the file holds a pupil it cannot show.
+bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students,
+                         UnreadablePupilList* unreadable = nullptr);
 
 // The text of `column` in the query's current row ("" for NULL).
 bool bFunGetValue(ErrorStream& err, const CppSQLite3Query& query, QString column, QString& value);

@@ -34,7 +34,8 @@ private slots:
         QTest::newRow("busy") << 5 << "SQLITE_BUSY";
         QTest::newRow("readonly") << 8 << "SQLITE_READONLY";
         QTest::newRow("range") << 25 << "SQLITE_RANGE";
-        QTest::newRow("past the table") << 26 << "UNKNOWN_ERROR";
+        QTest::newRow("not a database") << 26 << "SQLITE_NOTADB";
+        QTest::newRow("past the table") << 29 << "UNKNOWN_ERROR";
         QTest::newRow("42") << 42 << "UNKNOWN_ERROR";
         QTest::newRow("negative") << -1 << "UNKNOWN_ERROR";
         QTest::newRow("row") << 100 << "SQLITE_ROW";

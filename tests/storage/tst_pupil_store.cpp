@@ -311,7 +311,8 @@ private slots:
                            "create trigger wyzwalacz after insert on notatki begin select 1; end;"
                            "create table licznik( n integer primary key autoincrement );"
                            "insert into licznik default values;"
-                           "create table bez_wartosci( id TEXT, comp_name TEXT );"));
+                           "create table bez_wartosci( id TEXT, comp_name TEXT );"
+                           "create table PESEL9( id TEXT, comp_name TEXT );"));
         createPupilTable(QStringLiteral("PESEL2"),
                          pupil(QStringLiteral("Zając"), QStringLiteral("Piotr")));
         createPupilTable(QStringLiteral("PESEL3"),
@@ -321,14 +322,19 @@ private slots:
         QVERIFY(bFunGetTableList(m_err, m_path, tables));
         QCOMPARE(tables,
                  (QStringList{"PESEL1", "notatki", "notatki_tekst", "widok", "wyzwalacz", "licznik",
-                              "sqlite_sequence", "bez_wartosci", "PESEL2", "PESEL3"}));
+                              "sqlite_sequence", "bez_wartosci", "PESEL9", "PESEL2", "PESEL3"}));
 
         StudentList students;
-        QVERIFY(bFunGetStudentsList(m_err, m_path, students));
+        UnreadablePupilList unreadable;
+        QVERIFY(bFunGetStudentsList(m_err, m_path, students, &unreadable));
         // One display name, two pupils: both listed, told apart by their tables.
         QCOMPARE(rows(students),
                  (QStringList{"Adamek Ola|PESEL1", "Zając Piotr|PESEL2", "Zając Piotr|PESEL3"}));
-        QCOMPARE(m_err.text(), QStringLiteral("SQL exception: \nCPPSQLITE_ERROR"));  // bez_wartosci
+        // A table named as a pupil's that cannot be read is reported; foreign ones are not.
+        QCOMPARE(unreadable.size(), 1);
+        QCOMPARE(unreadable.first().tableName, QStringLiteral("PESEL9"));
+        QCOMPARE(unreadable.first().reason, QStringLiteral("CPPSQLITE_ERROR"));
+        QCOMPARE(m_err.text(), QStringLiteral("SQL exception: \nCPPSQLITE_ERROR"));
         QCOMPARE(lastLoggedFun(), QStringLiteral("bFunGetStudentsList"));
     }
 
@@ -389,10 +395,10 @@ private slots:
         // Not an SQLite file at all: the listing must not show it as an empty class.
         const QString damaged = QStringLiteral("to nie jest baza danych, tylko tekst");
         QTest::newRow("listing, damaged file")
-            << Operation::StudentsList << damaged << "SQLite exception: \nUNKNOWN_ERROR"
+            << Operation::StudentsList << damaged << "SQLite exception: \nSQLITE_NOTADB"
             << "bFunSqlGetTableList()";
         QTest::newRow("load, damaged file")
-            << Operation::Load << damaged << "SQL exception: \nUNKNOWN_ERROR"
+            << Operation::Load << damaged << "SQL exception: \nSQLITE_NOTADB"
             << "bFunLoadCertData()";
     }
     void reportedFailures() {

@@ -17,6 +17,7 @@ bool answerFits(PromptAnswer answer, PromptButtons buttons) {
         case PromptButtons::Ok:
             return answer == PromptAnswer::Ok;
         case PromptButtons::YesNo:
+        case PromptButtons::YesNoDefaultNo:
             return answer == PromptAnswer::Yes || answer == PromptAnswer::No;
         case PromptButtons::YesNoCancel:
             return answer != PromptAnswer::Ok;
@@ -52,6 +53,8 @@ QString toString(PromptButtons buttons) {
             return QStringLiteral("Yes/No");
         case PromptButtons::YesNoCancel:
             return QStringLiteral("Yes/No/Cancel");
+        case PromptButtons::YesNoDefaultNo:
+            return QStringLiteral("Yes/No (default No)");
         case PromptButtons::OkCancel:
             return QStringLiteral("OK/Cancel");
     }

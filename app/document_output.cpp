@@ -38,7 +38,7 @@ void applyHighlightRequests(TFGlowna& window, const PreviewRequests& requests) {
 
 }  // namespace
 
-void vFunRenderDocumentPages(TFGlowna& window, const DocumentType& type, bool print) {
+bool bFunRenderDocumentPages(TFGlowna& window, const DocumentType& type, bool print) {
     MainWindowState& state = window.state();
     RenderRequest request;
     request.form = window.forms().forModel(type.formName);
@@ -62,6 +62,7 @@ void vFunRenderDocumentPages(TFGlowna& window, const DocumentType& type, bool pr
     }
     if (result.status == RenderStatus::Previewed) showPreview(window, result);
     applyHighlightRequests(window, result.preview);
+    return result.status == (print ? RenderStatus::Printed : RenderStatus::Previewed);
 }
 
 void vFunShowPrintDialog(TFGlowna& window) {

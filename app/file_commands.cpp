@@ -1,6 +1,8 @@
 #include "file_commands.h"
 
+#include "class_file_check.h"
 #include "document_output.h"
+#include "pupil_transfer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +15,7 @@
 #include "storage/error_log.h"
 #include "storage/file_ops.h"
 #include "storage/paths.h"
+#include "storage/pupil_store.h"
 #include "storage/safe_replace.h"
 #include "storage/system_error.h"
 
@@ -38,9 +41,27 @@ bool saveToCurrentOrNewFile(TFGlowna& window) {
                                      : bFunZapiszNowyPlikSwiadectw(window);
 }
 
+// Beside the working database: the chosen class file while it is being checked.
+constexpr const char* kStagedSuffix = ".wczytywany";
+
+// A file may hold pupil tables the program cannot read; they stay in the file (a save copies
+// the whole working database back), but the teacher has to know they are not in the tree.
+void warnUnreadablePupils(TFGlowna& window, const QString& path,
+                          const UnreadablePupilList& unreadable) {
+    ErrorStream& err = window.state().err;
+    err.clear();
+    err << "Plik\n" << path
+        << "\nzawiera dane uczniów, których program nie może odczytać ani pokazać na liście:\n";
+    for (const UnreadablePupil& pupil : unreadable)
+        err << "\n- tabela " << pupil.tableName << " (" << pupil.reason << ")";
+    err << "\n\nTe dane pozostają w pliku bez zmian, a zapisanie pliku ich nie usuwa.";
+    report(window, QStringLiteral("bFunWczytajPlikSwiadectw()"), QStringLiteral("Uwaga"),
+           PromptIcon::Warning);
+}
+
 // A new file shows the empty first certificate, so it does not keep the last pupil's preview.
 void previewEmptyCertificate(TFGlowna& window) {
-    vFunRenderDocumentPages(window, documentTypes().at(0), false);
+    bFunRenderDocumentPages(window, documentTypes().at(0), false);
 }
 
 }  // namespace
@@ -49,19 +70,39 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path) {
     ErrorStream& err = window.state().err;
     const QString function = QStringLiteral("bFunWczytajPlikSwiadectw()");
 
-    if (!bFunDeleteTmpFile(err)) {
-        prompter().message(&window, err.text(), QStringLiteral("Błąd"), PromptIcon::Error,
-                           PromptButtons::Ok);
+    const QString tmp = strFunGetTmpFilePath(err);
+    if (tmp.isEmpty()) {
+        report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
         return false;
     }
 
-    const QString tmp = strFunGetTmpFilePath(err);
-    // Through a temporary file, so a broken copy never leaves a half-read working database.
-    if (!bFunReplaceFileSafely(path, tmp)) {
+    // Until the chosen file proves to be a class file, the class being edited stays as it was:
+    // its path, tree, forms and unsaved working database.
+    const QString staged = tmp + QLatin1String(kStagedSuffix);
+    QString reason;
+    if (!bFunStageClassFile(path, staged, reason)) {
+        err.clear();
+        err << "Nie można wczytać pliku:\n" << path << "\n\n" << reason
+            << "\n\nDane świadectw nie zostały wczytane; otwarte dane pozostają bez zmian.";
+        report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
+        return false;
+    }
+
+    // From here on the previous class is gone; a failure leaves the state of a new file.
+    if (!bFunDeleteTmpFile(err)) {
+        QFile::remove(staged);
+        prompter().message(&window, err.text(), QStringLiteral("Błąd"), PromptIcon::Error,
+                           PromptButtons::Ok);
+        vFunClearAll(window);
+        return false;
+    }
+    if (!bFunMoveStagedClassFile(staged, tmp)) {
         err.clear();
         err << "Błąd kopiowania pliku\nz :" << path << "\ndo :" << tmp
             << "\nKod błędu: " << lastSystemErrorCode() << "\nDane świadectw nie zostały wczytane.";
+        QFile::remove(staged);
         report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
+        vFunClearAll(window);
         return false;
     }
 
@@ -82,8 +123,14 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path) {
         report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
     }
 
+    // The forms held a pupil of the previous class, which may share a table name with one here.
+    window.forms().clearAll();
+    previewEmptyCertificate(window);
+    window.setCurrentFilePath(path);
     // The listing reports its own failure; the file is open either way.
-    window.bFunReloadStudentList();
+    UnreadablePupilList unreadable;
+    if (bFunReloadPupilList(window, &unreadable) && !unreadable.isEmpty())
+        warnUnreadablePupils(window, path, unreadable);
     return true;
 }
 
@@ -198,13 +245,7 @@ void runOpenFileCommand(TFGlowna& window) {
     const QString path = prompter().openFileName(&window, dialog);
     if (path.isEmpty()) return;
 
-    if (bFunWczytajPlikSwiadectw(window, path)) {
-        window.setCurrentFilePath(path);
-        return;
-    }
-    window.setCurrentFilePath(QString());
-    bFunDeleteTmpFile(window.state().err);
-    window.treeView()->clear();
+    bFunWczytajPlikSwiadectw(window, path);
 }
 
 bool runSaveCommand(TFGlowna& window) {

@@ -254,7 +254,7 @@ bool TFGlowna::savePupil(const QString& replacedTable, const QString& failureLea
 }
 
 bool TFGlowna::bFunSaveStudentData() {
-    return savePupil(m_state.currentPupilTable, kPupilAddFailedLead);
+    return savePupil(m_forms->pupilTable(), kPupilAddFailedLead);
 }
 
 void TFGlowna::vFunUpdatePopupMenu() {

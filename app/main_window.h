@@ -37,7 +37,6 @@ struct MainWindowState {
     ErrorStream err;           // shared by every storage operation a command calls
     bool highlight = false;    // the calibration dialog is open
     RecordList records;        // the current pupil's values, as last loaded or saved
-    QString currentPupilTable; // whose values the forms hold; "" after they were cleared
     QString currentPupilName;  // remembered by the edit-document command across its dialog
     QString currentDocumentCaption;
     QString chosenBackupPath;

@@ -29,7 +29,7 @@ QWidget* certificateWindow(TFGlowna& main, const char* windowName) {
     FormModel* form = main.forms().forModel(QString::fromLatin1(windowName));
     if (!form) return nullptr;
     return createCertificateWindow(*form, editingLayouts(main).certificateLayout(*form), main,
-                                   [&main] { return main.state().currentPupilTable; }, &main);
+                                   [&main] { return main.forms().pupilTable(); }, &main);
 }
 
 // After the main window, in this order: TFDaneUcznia, TFKalibracja, TFDaneSzkoly, TFDrukuj,

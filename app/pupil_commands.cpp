@@ -39,7 +39,7 @@ QDialog* programDialog(const TFGlowna& window, const QString& windowName) {
 // the selected one; a command that edits or prints the selection must not act on that one.
 bool selectedPupilLoaded(TFGlowna& window) {
     const QString table = selectedPupilTable(*window.treeView());
-    if (table == window.state().currentPupilTable) return true;
+    if (!table.isEmpty() && table == window.forms().pupilTable()) return true;
     return window.bFunLoadStudentData(table);
 }
 
@@ -59,7 +59,7 @@ void vFunTreeClick(TFGlowna& window) {
     if (window.strFunGetSelectedText(true).isEmpty()) return;
     if (!window.bFunLoadStudentData(selectedPupilTable(*window.treeView()))) return;
     if (const DocumentType* type = documentTypeForCaption(window.strFunGetSelectedText(false)))
-        vFunRenderDocumentPages(window, *type, false);
+        bFunRenderDocumentPages(window, *type, false);
     window.vFunUpdatePopupMenu();
 }
 
@@ -71,7 +71,6 @@ void vFunAddPupil(TFGlowna& window) {
         dialog->setOldTableName(QString());
     }
     window.forms().clearAll();
-    window.state().currentPupilTable.clear();
     presetPromotionEnding(window.forms());
     if (dialog) dialog->exec();
     window.bFunReloadStudentList();
@@ -86,9 +85,12 @@ void vFunEditPupilData(TFGlowna& window) {
     if (!selectedPupilLoaded(window)) return;
     auto* dialog = window.programWindow<TFDaneUcznia>();
     if (!dialog) return;
-    dialog->setOldTableName(window.state().currentPupilTable);
+    const QString table = window.forms().pupilTable();
+    dialog->setOldTableName(table);
     dialog->setMode(PupilDialogMode::Edit);
-    dialog->exec();
+    // Changes the user dropped must not stay in the forms, where the next OK of a document
+    // would save them: the pupil comes back as stored.
+    if (dialog->exec() != QDialog::Accepted) window.bFunLoadStudentData(table);
 }
 
 void vFunDeletePupil(TFGlowna& window) {
@@ -108,7 +110,8 @@ void vFunDeletePupil(TFGlowna& window) {
         const QString path = strFunGetTmpFilePath(state.err);
         // A failed drop shows itself: the pupil stays in the reloaded tree.
         bFunDeleteTable(state.err, path, table);
-        if (table == state.currentPupilTable) state.currentPupilTable.clear();
+        // The forms must not go on holding a pupil that is gone: an OK would bring it back.
+        if (table == window.forms().pupilTable()) window.forms().clearAll();
     }
     window.bFunReloadStudentList();
 }
@@ -164,9 +167,8 @@ void vFunPrintDocument(TFGlowna& window) {
         return;
     }
     if (const DocumentType* type = documentTypeForCaption(caption)) {
-        if (selectedPupilLoaded(window)) {
-            vFunRenderDocumentPages(window, *type, true);
+        // Pages that could not be drawn would print blank: the failure has been shown instead.
+        if (selectedPupilLoaded(window) && bFunRenderDocumentPages(window, *type, true))
             vFunShowPrintDialog(window);
-        }
     }
 }

@@ -45,14 +45,14 @@ private:
 
 }  // namespace
 
-bool bFunReloadPupilList(TFGlowna& window) {
+bool bFunReloadPupilList(TFGlowna& window, UnreadablePupilList* unreadable) {
     ErrorStream& err = window.state().err;
     const QString path = strFunGetTmpFilePath(err);
     if (path.isEmpty() || !QFileInfo(path).isFile()) return false;
 
     StudentList& students = window.studentList();
     students.clear();
-    if (!bFunGetStudentsList(err, path, students)) {
+    if (!bFunGetStudentsList(err, path, students, unreadable)) {
         showError(window, QStringLiteral("Błąd podczas próby wczytania listy uczniów"));
         return false;
     }
@@ -74,7 +74,6 @@ bool bFunLoadPupil(TFGlowna& window, const QString& table) {
         return false;
     }
     window.forms().applyPupil(state.records, table);
-    state.currentPupilTable = table;
     return true;
 }
 
@@ -95,7 +94,7 @@ bool bFunSavePupil(TFGlowna& window, const QString& replacedTable, const QString
         showError(window, failureLead + state.err.text());
         return false;
     }
-    state.currentPupilTable = table;
+    window.forms().setPupilTable(table);
     window.bFunReloadStudentList();
     return true;
 }

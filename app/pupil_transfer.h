@@ -2,14 +2,17 @@
 
 #include <QString>
 
+#include "storage/pupil_store.h"
+
 class TFGlowna;
 
 // Moving pupils between the working database, the tree and the forms.
 
 // Reads the pupils of the working database into the window's student list and rebuilds the
 // tree. False, with the tree left as it was, when the working database is absent or its
-// listing fails (the latter is shown to the user).
-bool bFunReloadPupilList(TFGlowna& window);
+// listing fails (the latter is shown to the user). Pupil tables that cannot be read are left
+// out of the tree and, when `unreadable` is given, appended to it.
+bool bFunReloadPupilList(TFGlowna& window, UnreadablePupilList* unreadable = nullptr);
 
 // Rebuilds the tree from the window's student list, in sort-key order.
 void vFunBuildPupilTree(TFGlowna& window);

@@ -176,7 +176,10 @@ void DocumentWindow::watchWheel(QWidget* widget) {
 void DocumentWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A window coming back from the task bar is not opened anew.
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous()) {
+        FormShow();
+        m_atOpening.remember(m_form);
+    }
 }
 
 // The window is as tall as the screen allows at every showing; the screen may have changed.
@@ -210,6 +213,19 @@ void DocumentWindow::OKButtonClick() {
 
 void DocumentWindow::AnulujButtonClick() {
     reject();
+}
+
+void DocumentWindow::reject() {
+    switch (closeWithoutOk(this, m_form, m_atOpening)) {
+    case CloseWithoutOk::Close:
+        QDialog::reject();
+        break;
+    case CloseWithoutOk::Save:
+        OKButtonClick();
+        break;
+    case CloseWithoutOk::Stay:
+        break;
+    }
 }
 
 void DocumentWindow::SzablonDanychButtonClick() {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "document_layout.h"
+#include "unsaved_edits.h"
 
 class ComponentBinder;
 class DocumentPageView;
@@ -38,6 +39,9 @@ public:
 
     QScrollArea* scrollBox(int side) const { return m_scrollBoxes.value(side - 1); }
 
+    // "Anuluj", Escape and the title bar: asks before dropping changed values.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +62,7 @@ private:
     FormModel& m_form;
     AcceptAction m_accept;
     ComponentBinder* m_binder;
+    ValuesAtOpening m_atOpening;
     QTabWidget* m_pageControl = nullptr;
     QList<QScrollArea*> m_scrollBoxes;     // by side
     QList<DocumentPageView*> m_pageViews;  // by side

@@ -85,6 +85,7 @@ bool FormRegistry::collectAll(RecordList& records) const {
 void FormRegistry::applyPupil(RecordList& records, const QString& table) {
     vFunSupplyPeselFromTable(records, table);
     applyAll(records);
+    m_pupilTable = table;
 }
 
 void FormRegistry::applyAll(const RecordList& records) {
@@ -92,6 +93,7 @@ void FormRegistry::applyAll(const RecordList& records) {
 }
 
 void FormRegistry::clearAll() {
+    m_pupilTable.clear();
     for (FormModel* model : m_saveOrder) {
         if (model != m_pupil) model->vFunClearData();
     }

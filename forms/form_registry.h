@@ -32,13 +32,22 @@ public:
     // Applies `records` to every model in save order.
     void applyAll(const RecordList& records);
     // Applies a pupil loaded from `table`; the table name supplies a PESEL the records lack
-    // (see vFunSupplyPeselFromTable), and `records` then holds what was applied.
+    // (see vFunSupplyPeselFromTable), and `records` then holds what was applied. The forms
+    // then belong to `table`.
     void applyPupil(RecordList& records, const QString& table);
-    // Every document, then the pupil model.
+    // Every document, then the pupil model; the forms then belong to no pupil.
     void clearAll();
+
+    // The table of the pupil whose values the models hold; "" when they hold none (after a
+    // clear). Kept here, beside the values, so that clearing them forgets it on every path:
+    // a save under a stale table would replace a stored pupil with empty forms.
+    const QString& pupilTable() const { return m_pupilTable; }
+    // The pupil the models hold was just saved under `table`.
+    void setPupilTable(const QString& table) { m_pupilTable = table; }
 
 private:
     std::vector<std::unique_ptr<FormModel>> m_models;
     PupilModel* m_pupil = nullptr;
     QList<FormModel*> m_saveOrder;
+    QString m_pupilTable;
 };

@@ -74,7 +74,10 @@ TFDaneUcznia::TFDaneUcznia(PupilModel& pupil, PupilSaver& saver, ErrorStream& er
 void TFDaneUcznia::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A window coming back from the task bar is not opened anew.
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous()) {
+        FormShow();
+        m_atOpening.remember(m_pupil);
+    }
 }
 
 void TFDaneUcznia::FormShow() {
@@ -93,4 +96,17 @@ void TFDaneUcznia::OKButtonClick() {
 
 void TFDaneUcznia::AnulujButtonClick() {
     reject();
+}
+
+void TFDaneUcznia::reject() {
+    switch (closeWithoutOk(this, m_pupil, m_atOpening)) {
+    case CloseWithoutOk::Close:
+        QDialog::reject();
+        break;
+    case CloseWithoutOk::Save:
+        OKButtonClick();
+        break;
+    case CloseWithoutOk::Stay:
+        break;
+    }
 }

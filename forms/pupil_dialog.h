@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "pupil_dialog_logic.h"
+#include "unsaved_edits.h"
 
 class ComponentBinder;
 class ErrorStream;
@@ -26,6 +27,9 @@ public:
     void setOldTableName(const QString& table) { m_oldTableName = table; }
     const QString& oldTableName() const { return m_oldTableName; }
 
+    // "Anuluj", Escape and the title bar: asks before dropping changed values.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -42,5 +46,6 @@ private:
     PupilDialogMode m_mode = PupilDialogMode::Add;
     QString m_oldTableName;
     ComponentBinder* m_binder;
+    ValuesAtOpening m_atOpening;
     QList<QWidget*> m_widgets;  // in component order, for the tab order
 };

@@ -118,7 +118,7 @@ inline void whenPupilDialogOpens(TFGlowna& main,
         dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
         if (dialog->isVisible()) {
             qWarning("the pupil dialog refused its values");
-            dialog->reject();
+            dialog->done(QDialog::Rejected);
         }
     });
 }

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app/file_commands.h"
 #include "app/program_windows.h"
 #include "app_fixture.h"
 #include "forms/certificate_family.h"
@@ -21,6 +22,19 @@ const QString kCertificate4a = QStringLiteral("SWIADECTWO UKONCZENIA KLASY 4a SZ
 const QString kCaption4a = QStringLiteral("MEN-I/3a/2 świad. klasa IV");
 const QString kClass = QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT");
 const QString kNote1 = QStringLiteral("ZMIENNA_Uposledzenie1_STR2_DATA_EDIT");
+const QString kFilter = QStringLiteral("Podstawowa 4-6(*.smrk)|*.smrk");
+
+// A class file at `path` holding the pupil of `table`.
+void writeClassFile(const QString& path, const QString& table, const RecordList& records) {
+    ErrorStream err;
+    QVERIFY2(iFunCheckIsStudentExists(err, path, table, true) == 0, qPrintable(err.text()));
+    QVERIFY2(bFunSaveCertData(err, path, table, records), qPrintable(err.text()));
+}
+
+void openClassFile(TFGlowna& main, ScriptedPrompter& prompts, const QString& path) {
+    prompts.expectOpenFile(QStringLiteral("Wczytaj plik"), kFilter, path);
+    main.OtworzPlikToolButtonClick();
+}
 
 }  // namespace
 
@@ -44,7 +58,7 @@ private slots:
     }
 
     // The edit command opens the window modally over the pupil's stored values; OK keeps what
-    // was typed, "Anuluj" drops it once the pupil is reloaded.
+    // was typed, "Anuluj" answered "Nie" drops it once the pupil is reloaded.
     void editCommandShowsTheWindowAndReselects_data() {
         QTest::addColumn<bool>("pressOk");
         QTest::newRow("OK") << true;
@@ -64,6 +78,11 @@ private slots:
         clickNode(*main, documentNode(*main->treeView(), 0, kCaption4a));
 
         auto* window = main->findChild<DocumentWindow*>(QStringLiteral("FKlasa4a"));
+        if (!pressOk) {
+            prompts.expectMessage(QStringLiteral("Czy zapisać zmiany wprowadzone w tym oknie?"),
+                                  window->windowTitle(), PromptIcon::Question,
+                                  PromptButtons::YesNoCancel, PromptAnswer::No);
+        }
         QString shown;
         bool modal = false;
         QTimer::singleShot(0, window, [&] {
@@ -75,7 +94,7 @@ private slots:
             window->findChild<QPushButton*>(pressOk ? QStringLiteral("OKButton")
                                                     : QStringLiteral("AnulujButton"))
                 ->click();
-            if (window->isVisible()) window->reject();  // fail, not hang
+            if (window->isVisible()) window->done(QDialog::Rejected);  // fail, not hang
         });
         main->EdytujSwiadectwoToolButtonClick();
 
@@ -91,6 +110,61 @@ private slots:
         QCOMPARE(stored.contains(kCertificate4a + QLatin1Char('|') + kNote1 + QStringLiteral("| ")), pressOk);
         QTreeWidget* tree = main->treeView();
         QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{documentNode(*tree, 0, kCaption4a)});
+    }
+
+    // The forms held a pupil of the class opened before; a document of a pupil with the same
+    // table, selected with the keyboard (no click loads it), must show and save that pupil's
+    // own values, not empty or foreign forms under its table.
+    void editAfterAnotherOpenActsOnTheStoredPupil_data() {
+        QTest::addColumn<bool>("newFileBetween");
+        QTest::newRow("new file, then the same file again") << true;
+        QTest::newRow("another file with the same table") << false;
+    }
+
+    void editAfterAnotherOpenActsOnTheStoredPupil() {
+        QFETCH(bool, newFileBetween);
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        installProgramFiles();
+        writeSetting("create_school_data_template", 1);
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        const QString first = env.dataHome() + QStringLiteral("/a.smrk");
+        const QString second = newFileBetween ? first : env.dataHome() + QStringLiteral("/b.smrk");
+        const RecordList firstPupil = pupilRecords(
+            "Adamek", "Ewa", "1", {FieldRecord::make(kCertificate4a, kClass, "czwartej")});
+        const RecordList secondPupil = pupilRecords(
+            "Bąk", "Ola", "1", {FieldRecord::make(kCertificate4a, kClass, "piątej")});
+        writeClassFile(first, "PESEL1", firstPupil);
+        if (!newFileBetween) writeClassFile(second, "PESEL1", secondPupil);
+        const RecordList& expected = newFileBetween ? firstPupil : secondPupil;
+
+        openClassFile(*main, prompts, first);
+        clickNode(*main, main->treeView()->topLevelItem(0));
+        if (newFileBetween) main->NowyPlikToolButtonClick();
+        openClassFile(*main, prompts, second);
+        QTreeWidget* tree = main->treeView();
+        tree->setCurrentItem(documentNode(*tree, 0, kCaption4a));  // as the arrow keys do
+
+        auto* window = main->findChild<DocumentWindow*>(QStringLiteral("FKlasa4a"));
+        QString shown;
+        prompts.expectMessage(QStringLiteral("Szablon danych szkoły nie został jeszcze utworzony.\n"
+                                             "Czy chcesz utworzyć szablon teraz ?"),
+                              QStringLiteral("Szablon"), PromptIcon::Question, PromptButtons::YesNo,
+                              PromptAnswer::No);
+        QTimer::singleShot(0, window, [&] {
+            shown = window->findChild<QLineEdit*>(kClass)->text();
+            window->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+            if (window->isVisible()) window->done(QDialog::Rejected);  // fail, not hang
+        });
+        main->EdytujSwiadectwoToolButtonClick();
+
+        QVERIFY_PROMPTS(prompts);
+        QVERIFY(!tableExists(QStringLiteral("PESEL")));
+        const QStringList stored = storedRows(QStringLiteral("PESEL1"));
+        for (const QString& row : rows(expected)) QVERIFY2(stored.contains(row), qPrintable(row));
+        QCOMPARE(shown, expected.last().value);
+        QCOMPARE(pupilNames(*tree), QStringList{expected.first().value + QStringLiteral(" ") +
+                                                expected.at(1).value});
     }
 };
 

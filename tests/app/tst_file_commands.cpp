@@ -15,6 +15,7 @@
 #include "app_fixture.h"
 #include "forms/form_registry.h"
 #include "forms/pupil_model.h"
+#include "pupil_fixture.h"
 #include "storage/database.h"
 #include "storage/paths.h"
 #include "storage/pupil_store.h"
@@ -132,41 +133,91 @@ private slots:
         QVERIFY(QFileInfo(tmpPath()).isWritable());
     }
 
-    void failedOpenLeavesNoFileOpen_data() {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("message");  // {chosen} and {tmp} stand for the paths
+    // A file that is no class file replaces nothing: the class open before keeps its path, its
+    // tree, the pupil in the forms and its unsaved working database.
+    void refusedOpenKeepsTheClassOpenBefore_data() {
+        QTest::addColumn<QString>("chosen");  // what the user picks, in the class folder
+        QTest::addColumn<QString>("reason");
 
-        QTest::newRow("the file cannot be copied in")
-            << "folder chosen"
-            << "Błąd kopiowania pliku\nz :{chosen}\ndo :{tmp}\nKod błędu: " +
-                   QString::number(EISDIR) + "\nDane świadectw nie zostały wczytane.";
-        QTest::newRow("the working database cannot be deleted")
-            << "working database stuck"
-            << "Błąd podczas próby kasowania pliku\n{tmp}\nKod błędu: " +
-                   QString::number(ENOTEMPTY);
+        QTest::newRow("a PDF") << "wykaz.pdf"
+                               << "Plik nie jest prawidłowym plikiem świadectw: nie jest bazą "
+                                  "danych programu albo jest uszkodzony. (SQLITE_NOTADB)";
+        QTest::newRow("a damaged class file") << "uszkodzona.smrk"
+                                              << "Plik nie jest prawidłowym plikiem świadectw: nie "
+                                                 "jest bazą danych programu albo jest uszkodzony. "
+                                                 "(SQLITE_CORRUPT)";
+        QTest::newRow("a folder") << "folder.smrk"
+                                  << "Wybrana ścieżka jest folderem, a nie plikiem.";
+        QTest::newRow("a file that is gone") << "brak.smrk" << "Plik nie istnieje.";
     }
 
-    void failedOpenLeavesNoFileOpen() {
-        QFETCH(QString, fault);
-        QFETCH(QString, message);
+    void refusedOpenKeepsTheClassOpenBefore() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, reason);
         Session s;
         const QString previous = s.file("stara.smrk");
         writeClassFile(previous, {"Lis Adam"});
         s.open(previous);
-        QCOMPARE(treePupils(*s.window), QStringList{"Lis Adam"});
+        clickNode(*s.window, s.window->treeView()->topLevelItem(0));
+        ErrorStream err;  // an unsaved pupil
+        QVERIFY(bFunSaveCertData(err, tmpPath(), "PESEL9",
+                                 {FieldRecord::make("DANE UCZNIA", "Nazwisko_DATA_EDIT", "Maj"),
+                                  FieldRecord::make("DANE UCZNIA", "Imie_DATA_EDIT", "Ewa")}));
+        s.window->bFunReloadStudentList();
+        s.window->state().dirty = true;
+        const QByteArray workBytes = readFile(tmpPath());
+        QStringList dataEntries = folderEntries(tmpPath());
+        dataEntries.removeAll(kLogFileName);  // the refusal is logged
 
-        QString chosen = s.file("nowa.smrk");
-        if (fault == "folder chosen") {
-            chosen = s.file("folder.smrk");
-            QVERIFY(QDir().mkpath(chosen));
-        } else {
-            writeClassFile(chosen, {"Maj Ewa"});
-            QVERIFY(QFile::remove(tmpPath()));
-            QVERIFY(QDir().mkpath(tmpPath() + "/inside"));
+        const QString path = s.file(chosen);
+        if (chosen.endsWith(".pdf")) {
+            writeFile(path, "%PDF-1.4\n" + QByteArray(4096, 'x'));
+        } else if (chosen.startsWith("uszkodzona")) {
+            writeClassFile(path, {"Maj Ewa"});
+            QByteArray bytes = readFile(path);
+            bytes.replace(100, 3996, QByteArray(3996, '\xff'));  // the catalogue's page
+            writeFile(path, bytes);
+        } else if (chosen.startsWith("folder")) {
+            QVERIFY(QDir().mkpath(path));
         }
-        message.replace("{chosen}", chosen).replace("{tmp}", tmpPath());
+        s.prompts.expectMessage(kSaveChanges, "", PromptIcon::None, PromptButtons::YesNo,
+                                PromptAnswer::No);
+        s.prompts.expectOpenFile("Wczytaj plik", kFilter, path);
+        s.prompts.expectMessage("Nie można wczytać pliku:\n" + path + "\n\n" + reason +
+                                    "\n\nDane świadectw nie zostały wczytane; otwarte dane "
+                                    "pozostają bez zmian.",
+                                "Błąd", PromptIcon::Error, PromptButtons::Ok);
+
+        s.window->OtworzPlikToolButtonClick();
+
+        QVERIFY_PROMPTS(s.prompts);
+        QCOMPARE(s.window->currentFilePath(), previous);
+        QCOMPARE(treePupils(*s.window), (QStringList{"Lis Adam", "Maj Ewa"}));
+        QCOMPARE(readFile(tmpPath()), workBytes);
+        QCOMPARE(s.window->forms().pupil().text(PupilModel::kSurname), QString("Lis"));
+        QCOMPARE(s.window->forms().pupilTable(), QString("PESEL1"));
+        QVERIFY(s.window->state().dirty);
+        QStringList entriesAfter = folderEntries(tmpPath());
+        entriesAfter.removeAll(kLogFileName);
+        QCOMPARE(entriesAfter, dataEntries);  // no copy left behind
+    }
+
+    // Once the chosen file proved to be a class file, the working database is replaced; when
+    // that fails, the window shows a new, empty file rather than a class it no longer holds.
+    void failedReplacementLeavesNoFileOpen() {
+        Session s;
+        const QString previous = s.file("stara.smrk");
+        writeClassFile(previous, {"Lis Adam"});
+        s.open(previous);
+        clickNode(*s.window, s.window->treeView()->topLevelItem(0));
+        const QString chosen = s.file("nowa.smrk");
+        writeClassFile(chosen, {"Maj Ewa"});
+        QVERIFY(QFile::remove(tmpPath()));
+        QVERIFY(QDir().mkpath(tmpPath() + "/inside"));  // the working database cannot go
         s.prompts.expectOpenFile("Wczytaj plik", kFilter, chosen);
-        s.prompts.expectMessage(message, "Błąd", PromptIcon::Error, PromptButtons::Ok);
+        s.prompts.expectMessage("Błąd podczas próby kasowania pliku\n" + tmpPath() +
+                                    "\nKod błędu: " + QString::number(ENOTEMPTY),
+                                "Błąd", PromptIcon::Error, PromptButtons::Ok);
 
         s.window->OtworzPlikToolButtonClick();
 
@@ -174,6 +225,45 @@ private slots:
         QCOMPARE(s.window->currentFilePath(), QString());
         QCOMPARE(s.window->treeView()->topLevelItemCount(), 0);
         QVERIFY(!QFileInfo(tmpPath()).isFile());
+        QCOMPARE(s.window->forms().pupil().text(PupilModel::kSurname), QString());
+        QCOMPARE(s.window->forms().pupilTable(), QString());
+    }
+
+    // Pupils the program cannot read are named once per open; they stay in the file, and saving
+    // the class keeps them.
+    void unreadablePupilsAreNamedAndKept() {
+        Session s;
+        const QString path = s.file("4a.smrk");
+        writeClassFile(path, {"Lis Adam"});
+        {
+            CppSQLite3DB db;  // a pupil table that lost its value column
+            db.open(path);
+            db.execute("create table PESEL9( id TEXT, comp_name TEXT );"
+                       "insert into PESEL9 values( 'DANE UCZNIA', 'Nazwisko_DATA_EDIT' );");
+            db.close();
+        }
+        s.prompts.expectOpenFile("Wczytaj plik", kFilter, path);
+        s.prompts.expectMessage(
+            "Plik\n" + path +
+                "\nzawiera dane uczniów, których program nie może odczytać ani pokazać na "
+                "liście:\n\n- tabela PESEL9 (CPPSQLITE_ERROR)\n\nTe dane pozostają w pliku bez "
+                "zmian, a zapisanie pliku ich nie usuwa.",
+            "Uwaga", PromptIcon::Warning, PromptButtons::Ok);
+
+        s.window->OtworzPlikToolButtonClick();
+        QCOMPARE(treePupils(*s.window), QStringList{"Lis Adam"});
+        s.window->bFunReloadStudentList();  // a later reload, as after a save, warns no more
+        s.window->state().dirty = true;
+        s.window->Zapisz1Click();
+
+        QVERIFY_PROMPTS(s.prompts);
+        ErrorStream err;
+        QStringList tables;
+        QVERIFY(bFunGetTableList(err, path, tables));
+        QVERIFY(tables.contains("PESEL9"));
+        CppSQLite3DB db;
+        db.open(path);
+        QCOMPARE(db.scalar("select count(*) from PESEL9"), 1);
     }
 
     void saveWithoutFileRunsSaveAs_data() {

@@ -8,10 +8,13 @@
 
 #include "app/program_windows.h"
 #include "app_fixture.h"
+#include "forms/document_types.h"
 #include "forms/form_registry.h"
 #include "pupil_fixture.h"
 #include "render/page_picture.h"
 #include "render/print_dialog.h"
+#include "storage/database.h"
+#include "storage/paths.h"
 #include "support/recording_device.h"
 #include "support/recording_print_sink.h"
 #include "support/scripted_prompter.h"
@@ -111,6 +114,43 @@ private slots:
         // The next preview is made for the screen again: no marks.
         clickNode(*main, node);
         QVERIFY(!carriesTheStamp(main->state().pages[0]));
+    }
+
+    // A document that could not be drawn has been reported; printing it would only feed blank
+    // pages to the printer as if all were well.
+    void undrawableDocumentIsNotOfferedForPrinting() {
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        installProgramFiles();
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        auto* dialog = main->programWindow<TFDrukuj>();
+        storePupil("PESEL1", pupilRecords("Lis", "Ala", "1"));
+        QVERIFY(main->bFunReloadStudentList());
+        {
+            ErrorStream err;
+            CppSQLite3DB db;
+            db.open(strFunGetCalibFilePath(err, false));
+            db.execute("drop table `" + documentTypeForCaption(kCertificate)->key + "`");
+            db.close();
+        }
+        const QString failure = QStringLiteral("Błąd podczas próby wczytania danych kalibracji");
+        prompts.expectMessageStartingWith(failure, "Błąd", PromptIcon::Error, PromptButtons::Ok);
+        clickNode(*main, documentNode(*main->treeView(), 0, kCertificate));
+
+        prompts.expectMessageStartingWith(failure, "Błąd", PromptIcon::Error, PromptButtons::Ok);
+        bool dialogShown = false;
+        QTimer closer;  // closes the dialog should it open, so the test fails instead of hanging
+        closer.setSingleShot(true);
+        connect(&closer, &QTimer::timeout, dialog, [&] {
+            dialogShown = dialog->isVisible();
+            if (dialogShown) dialog->reject();
+        });
+        closer.start(0);
+        main->DrukujToolButtonClick();
+
+        QVERIFY_PROMPTS(prompts);
+        QVERIFY(!dialogShown);
+        QVERIFY(!main->state().print);
     }
 };
 

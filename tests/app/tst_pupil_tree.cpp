@@ -119,7 +119,7 @@ private slots:
         const PupilModel& model = main->forms().pupil();
         QCOMPARE(model.text(PupilModel::kPesel), pesel);
         QCOMPARE(model.text(PupilModel::kBirthDay), birthDay);
-        QCOMPARE(main->state().currentPupilTable, "PESEL" + pesel);
+        QCOMPARE(main->forms().pupilTable(), "PESEL" + pesel);
         QStringList popup{"Dodaj ucznia", "Edytuj dane ucznia", "Usuń dane ucznia"};
         if (document)
             popup << "Edytuj wybrane świadectwo"
@@ -167,7 +167,7 @@ private slots:
         // The tree and the forms stay as they were.
         QCOMPARE(pupilNames(*main->treeView()), (QStringList{"Adamek Ewa", "Bąk Ola"}));
         QCOMPARE(main->forms().pupil().text(PupilModel::kPesel), QStringLiteral("1"));
-        QCOMPARE(main->state().currentPupilTable, QStringLiteral("PESEL1"));
+        QCOMPARE(main->forms().pupilTable(), QStringLiteral("PESEL1"));
     }
 
     void deleteRemovesOnlyTheSelectedPupil_data() {
@@ -227,7 +227,7 @@ private slots:
         main->treeViewPopupMenu()->close();
 
         QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{tree->topLevelItem(0)});
-        QCOMPARE(main->state().currentPupilTable, QStringLiteral("PESEL1"));
+        QCOMPARE(main->forms().pupilTable(), QStringLiteral("PESEL1"));
         QVERIFY_PROMPTS(prompts);
     }
 
@@ -323,7 +323,7 @@ private slots:
         clickNode(*main, tree->topLevelItem(0));
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down}) QTest::keyClick(tree, key);
         QCOMPARE(tree->currentItem(), tree->topLevelItem(1)->child(0));
-        QCOMPARE(main->state().currentPupilTable, QStringLiteral("PESEL1"));
+        QCOMPARE(main->forms().pupilTable(), QStringLiteral("PESEL1"));
         main->state().print = true;
 
         QString shownPesel;
@@ -352,7 +352,7 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(main.get(), command.constData()));
 
         QVERIFY_PROMPTS(prompts);
-        QCOMPARE(main->state().currentPupilTable, QStringLiteral("PESEL2"));
+        QCOMPARE(main->forms().pupilTable(), QStringLiteral("PESEL2"));
         if (command.startsWith("Drukuj")) {
             QVERIFY(!main->state().print);
             return;

@@ -15,6 +15,7 @@
 #include "forms/document_window.h"
 #include "forms/form_registry.h"
 #include "forms/pupil_saver.h"
+#include "support/scripted_prompter.h"
 
 namespace {
 
@@ -114,7 +115,8 @@ private slots:
     void inputRefusesWhatCannotBeStored();
     void okSavesWithNoteLinesAndClosesOnlyOnSuccess_data();
     void okSavesWithNoteLinesAndClosesOnlyOnSuccess();
-    void anulujClosesWithoutSaving();
+    void closingWithoutOkAsksOnlyAboutChanges_data();
+    void closingWithoutOkAsksOnlyAboutChanges();
     void windowIsAsTallAsTheScreenAllowsAtEveryShowing();
     void wheelScrollsBothPagesAndChangesNoGrade();
 };
@@ -239,15 +241,66 @@ void TestDocumentWindow::okSavesWithNoteLinesAndClosesOnlyOnSuccess() {
     if (saves) QCOMPARE(f.window->result(), int(QDialog::Accepted));
 }
 
-void TestDocumentWindow::anulujClosesWithoutSaving() {
+void TestDocumentWindow::closingWithoutOkAsksOnlyAboutChanges_data() {
+    QTest::addColumn<QString>("how");      // "Anuluj", "Esc" or "title bar"
+    QTest::addColumn<QString>("typed");    // typed into the year field; "<back>" types and undoes
+    QTest::addColumn<int>("answer");       // the answer to the question; -1: no question
+    QTest::addColumn<bool>("saveSucceeds");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("stillOpen");
+
+    QTest::newRow("nothing typed: closes at once") << "Anuluj" << "" << -1 << true << false << false;
+    QTest::newRow("typed and typed back: no change") << "Esc" << "<back>" << -1 << true << false << false;
+    QTest::newRow("Tak saves as OK does") << "Anuluj" << "2024" << int(PromptAnswer::Yes) << true << true << false;
+    QTest::newRow("Tak, save fails: stays open") << "Esc" << "2024" << int(PromptAnswer::Yes) << false << true << true;
+    QTest::newRow("Nie drops the changes") << "Esc" << "2024" << int(PromptAnswer::No) << true << false << false;
+    QTest::newRow("Anuluj keeps editing") << "title bar" << "2024" << int(PromptAnswer::Cancel) << true << false << true;
+}
+
+void TestDocumentWindow::closingWithoutOkAsksOnlyAboutChanges() {
+    QFETCH(QString, how);
+    QFETCH(QString, typed);
+    QFETCH(int, answer);
+    QFETCH(bool, saveSucceeds);
+    QFETCH(bool, saved);
+    QFETCH(bool, stillOpen);
+
+    ScriptedPrompter prompts;
     WindowFixture f;
+    f.saver.succeeds = saveSucceeds;
+    f.form.setText(kYear1, QStringLiteral("2023"));  // the value the window opens with
     f.window->show();
-    QTest::keyClicks(f.edit(kYear1), QStringLiteral("2024"));
-    f.click("AnulujButton");
-    QVERIFY(f.saver.calls.isEmpty());
-    QVERIFY(!f.window->isVisible());
-    QCOMPARE(f.window->result(), int(QDialog::Rejected));
-    QCOMPARE(f.form.text(kNote1), QString());  // the note-line rule belongs to OK alone
+    QLineEdit* year = f.edit(kYear1);
+    if (typed == QLatin1String("<back>")) {
+        QTest::keyClicks(year, QStringLiteral("4"));
+        QTest::keyClick(year, Qt::Key_Backspace);
+    } else if (!typed.isEmpty()) {
+        year->selectAll();
+        QTest::keyClicks(year, typed);
+    }
+    if (answer >= 0) {
+        prompts.expectMessage(QStringLiteral("Czy zapisać zmiany wprowadzone w tym oknie?"),
+                              f.window->windowTitle(), PromptIcon::Question,
+                              PromptButtons::YesNoCancel, PromptAnswer(answer));
+    }
+
+    if (how == QLatin1String("Anuluj")) {
+        f.click("AnulujButton");
+    } else if (how == QLatin1String("Esc")) {
+        QTest::keyClick(year, Qt::Key_Escape);
+    } else {
+        f.window->close();
+    }
+
+    QVERIFY_PROMPTS(prompts);
+    QCOMPARE(f.saver.calls.size(), saved ? 1 : 0);
+    QCOMPARE(f.window->isVisible(), stillOpen);
+    if (!stillOpen)
+        QCOMPARE(f.window->result(), int(saved ? QDialog::Accepted : QDialog::Rejected));
+    // The window leaves the model as typed; the command that opened it reloads the stored pupil.
+    QCOMPARE(f.form.text(kYear1), typed.isEmpty() || typed == QLatin1String("<back>")
+                                      ? QStringLiteral("2023") : typed);
+    if (!saved) QCOMPARE(f.form.text(kNote1), QString());  // the note-line rule belongs to saving
 }
 
 void TestDocumentWindow::windowIsAsTallAsTheScreenAllowsAtEveryShowing() {

@@ -136,6 +136,8 @@ private slots:
     void inputRefusesWhatCannotBeStored_data();
     void inputRefusesWhatCannotBeStored();
     void storedTextLongerThanLimitIsKeptWhole();
+    void closingWithoutOkAsksOnlyAboutChanges_data();
+    void closingWithoutOkAsksOnlyAboutChanges();
 };
 
 void TestPupilDialog::missingOrWrongValueStopsWithFocus_data() {
@@ -482,6 +484,41 @@ void TestPupilDialog::storedTextLongerThanLimitIsKeptWhole() {
     QCOMPARE(f.pupil.text(PupilModel::kSurname), stored);
     QTest::keyClick(surname, Qt::Key_Backspace);
     QCOMPARE(f.pupil.text(PupilModel::kSurname), stored.left(59));
+}
+
+void TestPupilDialog::closingWithoutOkAsksOnlyAboutChanges_data() {
+    QTest::addColumn<bool>("change");
+    QTest::addColumn<int>("answer");  // -1: no question
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("stillOpen");
+    QTest::newRow("nothing changed: closes at once") << false << -1 << false << false;
+    QTest::newRow("Tak saves as OK does") << true << int(PromptAnswer::Yes) << true << false;
+    QTest::newRow("Nie drops the changes") << true << int(PromptAnswer::No) << false << false;
+    QTest::newRow("Anuluj keeps editing") << true << int(PromptAnswer::Cancel) << false << true;
+}
+
+void TestPupilDialog::closingWithoutOkAsksOnlyAboutChanges() {
+    QFETCH(bool, change);
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    QFETCH(bool, stillOpen);
+
+    DialogFixture f;
+    ScriptedPrompter prompts;
+    f.dialog.setMode(PupilDialogMode::Add);
+    f.dialog.show();
+    if (change) f.fillValidPupil();
+    if (answer >= 0) {
+        prompts.expectMessage(QStringLiteral("Czy zapisać zmiany wprowadzone w tym oknie?"),
+                              QStringLiteral("Dane ucznia"), PromptIcon::Question,
+                              PromptButtons::YesNoCancel, PromptAnswer(answer));
+    }
+    QTest::keyClick(f.edit(PupilModel::kSurname), Qt::Key_Escape);
+
+    QVERIFY_PROMPTS(prompts);
+    QCOMPARE(f.saver.calls.size(), saved ? 1 : 0);
+    QCOMPARE(f.dialog.isVisible(), stillOpen);
+    if (!stillOpen) QCOMPARE(f.closedAccepted(), saved);
 }
 
 QTEST_MAIN(TestPupilDialog)

@@ -106,6 +106,35 @@ private slots:
         QCOMPARE(storedRows("PESEL1"), rows(pupilRecords("Lis", "Ala", "1", meetingNotes(2))));
     }
 
+    // Pupil data typed and then dropped must not stay in the forms, where the next OK of a
+    // document would save them (here: move the pupil to another PESEL under another name).
+    void droppedPupilEditsLeaveTheForms() {
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        installProgramFiles();
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        storePupil("PESEL1", pupilRecords("Lis", "Ala", "1"));
+        QVERIFY(main->bFunReloadStudentList());
+        clickNode(*main, main->treeView()->topLevelItem(0));
+
+        prompts.expectMessage("Czy zapisać zmiany wprowadzone w tym oknie?", "Dane ucznia",
+                              PromptIcon::Question, PromptButtons::YesNoCancel, PromptAnswer::No);
+        whenPupilDialogOpens(
+            *main,
+            [](TFDaneUcznia&, PupilModel& pupil) {
+                pupil.setText(PupilModel::kSurname, "Kos");
+                pupil.setText(PupilModel::kPesel, "2");
+            },
+            false);
+        main->EdytujDaneUczniaToolButtonClick();
+        QVERIFY_PROMPTS(prompts);
+        QCOMPARE(main->forms().pupil().text(PupilModel::kSurname), QStringLiteral("Lis"));
+
+        QVERIFY(main->bFunSaveStudentData());  // what a document's OK runs next
+        QVERIFY(!tableExists("PESEL2"));
+        QCOMPARE(pupilNames(*main->treeView()), QStringList{"Lis Ala"});
+    }
+
     void changingThePeselMovesThePupil() {
         TestEnvironment env;
         ScriptedPrompter prompts;

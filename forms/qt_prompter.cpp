@@ -9,6 +9,15 @@
 
 namespace {
 
+QString& untitledCaption() {
+    static QString caption;
+    return caption;
+}
+
+QString shownCaption(const QString& caption) {
+    return caption.isEmpty() ? untitledCaption() : caption;
+}
+
 QMessageBox::Icon qtIcon(PromptIcon icon) {
     switch (icon) {
         case PromptIcon::Information:
@@ -82,6 +91,14 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, bool sa
 
 }  // namespace
 
+void setUntitledBoxCaption(const QString& caption) {
+    untitledCaption() = caption;
+}
+
+QString untitledBoxCaption() {
+    return untitledCaption();
+}
+
 QStringList qtNameFilters(const QString& pipeFilter) {
     QStringList result;
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
@@ -109,7 +126,7 @@ QString withDefaultExtension(const QString& fileName, const QString& extension) 
 
 PromptAnswer QtPrompter::message(QWidget* parent, const QString& text, const QString& caption,
                                  PromptIcon icon, PromptButtons buttons) {
-    QMessageBox box(qtIcon(icon), caption, text, qtButtons(buttons), parent);
+    QMessageBox box(qtIcon(icon), shownCaption(caption), text, qtButtons(buttons), parent);
     box.setTextFormat(Qt::PlainText);
     if (buttons == PromptButtons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
     const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
@@ -127,8 +144,8 @@ QString QtPrompter::saveFileName(QWidget* parent, const FileDialogRequest& reque
 bool QtPrompter::inputText(QWidget* parent, const QString& caption, const QString& label,
                            QString& value) {
     bool accepted = false;
-    const QString answer =
-        QInputDialog::getText(parent, caption, label, QLineEdit::Normal, value, &accepted);
+    const QString answer = QInputDialog::getText(parent, shownCaption(caption), label,
+                                                 QLineEdit::Normal, value, &accepted);
     if (accepted) value = answer;
     return accepted;
 }

@@ -16,6 +16,12 @@ public:
     bool printerSetup(QWidget* parent, QPrinter& printer) override;
 };
 
+// The caption given to message and input boxes that come without one: the program's title,
+// as the desktop would show for an untitled box of the program. Qt's own fallback there is the
+// executable's name.
+void setUntitledBoxCaption(const QString& caption);
+QString untitledBoxCaption();
+
 // "Desc(*.a)|*.a|Other|*.b;*.c" -> {"Desc(*.a)", "Other (*.b *.c)"}: the name filters of a Qt
 // file dialog. A description that already ends in its pattern is kept as it is.
 QStringList qtNameFilters(const QString& pipeFilter);

@@ -4,7 +4,31 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/app_info.h"
+#include "app/main_window.h"
+#include "app/program_windows.h"
 #include "forms/qt_prompter.h"
+#include "support/test_environment.h"
+
+#include <memory>
+
+namespace {
+
+// The caption of the next modal box, which is then closed as by Escape.
+class ModalCaptionSpy {
+public:
+    ModalCaptionSpy() {
+        QTimer::singleShot(0, [this] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box) return;
+            caption = box->windowTitle();
+            box->close();
+        });
+    }
+    QString caption = QStringLiteral("(no box)");
+};
+
+}  // namespace
 
 // The file dialogs take filters in the "Description|pattern" pairs the commands are written
 // with; Qt wants one "Description (patterns)" entry per pair.
@@ -51,6 +75,38 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, expected);
         QCOMPARE(withDefaultExtension(chosen, "smrk"), expected);
+    }
+
+    // Boxes the program shows without a caption of their own carry its title, once the main
+    // window exists; a box with a caption keeps it.
+    void untitledBoxesCarryTheProgramTitle_data() {
+        QTest::addColumn<bool>("input");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shown");
+        const QString title = app_info::applicationTitle();
+        QTest::newRow("message without caption") << false << "" << title;
+        QTest::newRow("message with caption") << false << "Błąd" << "Błąd";
+        QTest::newRow("input without caption") << true << "" << title;
+        QTest::newRow("input with caption") << true << "Nazwa" << "Nazwa";
+    }
+
+    void untitledBoxesCarryTheProgramTitle() {
+        QFETCH(bool, input);
+        QFETCH(QString, caption);
+        QFETCH(QString, shown);
+        TestEnvironment env;
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        QtPrompter qt;
+        ModalCaptionSpy spy;
+        if (input) {
+            QString value;
+            QVERIFY(!qt.inputText(main.get(), caption, QStringLiteral("?"), value));
+        } else {
+            QCOMPARE(qt.message(main.get(), QStringLiteral("UWAGA !!!"), caption,
+                                PromptIcon::Warning, PromptButtons::Ok),
+                     PromptAnswer::Ok);
+        }
+        QCOMPARE(spy.caption, shown);
     }
 
     void saveDialogAcceptsTheProposedName() {

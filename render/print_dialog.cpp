@@ -254,6 +254,7 @@ void TFDrukuj::buildControls() {
                 [this, number] { marginButtonClicked(number); });
     }
     connect(m_printers, &QComboBox::currentIndexChanged, this, [this] {
+        m_chosenPrinter = m_printers->currentText();
         if (m_printers->currentText() != pdfEntryName())
             m_printer->setPrinterName(m_printers->currentText());
         vFunUpdateDuplexControls();
@@ -292,9 +293,13 @@ void TFDrukuj::prepareForShowing() {
         m_printers->clear();
         m_printers->addItems(m_catalogue->printerNames());
         m_printers->addItem(pdfEntryName());
-        // Without a default printer the first one is taken; without printers, the PDF file.
-        m_printers->setCurrentIndex(
-            std::max(0, m_printers->findText(m_catalogue->defaultPrinterName())));
+        // The printer chosen earlier in this run stays current while it is installed; before
+        // that, the system's default. Without either the first one is taken; without printers,
+        // the PDF file.
+        int current = m_printers->findText(m_chosenPrinter);
+        if (m_chosenPrinter.isEmpty() || current < 0)
+            current = m_printers->findText(m_catalogue->defaultPrinterName());
+        m_printers->setCurrentIndex(std::max(0, current));
     }
     if (m_printers->currentText() != pdfEntryName())
         m_printer->setPrinterName(m_printers->currentText());
@@ -434,6 +439,7 @@ void TFDrukuj::printerSetup() {
     if (index >= 0) {
         const QSignalBlocker blocker(m_printers);
         m_printers->setCurrentIndex(index);
+        m_chosenPrinter = chosen;
     }
 }
 

@@ -40,7 +40,8 @@ struct PrintTarget {
 };
 
 // The print dialog "Drukowanie": printer, duplex mode and margin preset, then the print.
-// Usage: setDocument(pages, pageCount); exec(). Every showing reloads the printers and presets.
+// Usage: setDocument(pages, pageCount); exec(). Every showing reloads the printers and presets;
+// the printer the user chose stays selected for the rest of the run.
 class TFDrukuj : public QDialog {
     Q_OBJECT
 
@@ -94,6 +95,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     SinkFactory m_sinkFactory;
     ErrorStream m_err;
+    QString m_chosenPrinter;  // the user's choice, kept for the rest of the run; "" before one
 
     QComboBox* m_printers = nullptr;
     QComboBox* m_duplex = nullptr;

@@ -129,6 +129,34 @@ private slots:
         QVERIFY_PROMPTS(f.prompts);
     }
 
+    // The printer chosen once stays selected at the next showings, while it is installed.
+    void theChosenPrinterStaysForTheRun_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QStringList>("printersLater");
+        QTest::addColumn<QString>("selectedLater");
+        const QStringList same{"Biuro", "Sekretariat"};
+        QTest::newRow("a printer") << "Biuro" << same << "Biuro";
+        QTest::newRow("the PDF file") << kPdfEntry << same << kPdfEntry;
+        QTest::newRow("a printer since removed: the default")
+            << "Biuro" << QStringList{"Sekretariat", "Pracownia"} << "Sekretariat";
+    }
+
+    void theChosenPrinterStaysForTheRun() {
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, printersLater);
+        QFETCH(QString, selectedLater);
+        DialogFixture f;
+        f.combo("DrukarkiComboBox")->setCurrentText(chosen);
+        f.click("AnulujButton");
+
+        f.dialog.setPrinterCatalogue(std::make_unique<FakeCatalogue>(printersLater));
+        for (int showing = 0; showing < 2; ++showing) {
+            f.dialog.prepareForShowing();
+            QCOMPARE(f.combo("DrukarkiComboBox")->currentText(), selectedLater);
+        }
+        QVERIFY_PROMPTS(f.prompts);
+    }
+
     void withoutPrintersOnlyThePdfFileIsOffered() {
         DialogFixture f{QStringList()};
         QCOMPARE(f.items("DrukarkiComboBox"), QStringList{kPdfEntry});

@@ -82,6 +82,8 @@ void TFDaneUcznia::showEvent(QShowEvent* event) {
 
 void TFDaneUcznia::FormShow() {
     fillPlaceLists(m_pupil, m_err, this);
+    // Every opening starts at the surname, whatever field had the cursor last time.
+    if (!m_widgets.isEmpty()) m_widgets.first()->setFocus(Qt::OtherFocusReason);
 }
 
 void TFDaneUcznia::OKButtonClick() {

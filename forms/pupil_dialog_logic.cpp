@@ -54,11 +54,13 @@ QString withCapitalInitial(const QString& text) {
     return initial + text.mid(1);
 }
 
+// "Tak" replaces another pupil's data, so Enter answers "Nie".
 bool confirmOverwrite(QWidget* parent) {
     return prompter().message(
                parent,
                QStringLiteral("Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać dane tego ucznia ?"),
-               QStringLiteral("Zapis"), PromptIcon::Warning, PromptButtons::YesNo) == PromptAnswer::Yes;
+               QStringLiteral("Zapis"), PromptIcon::Warning,
+               PromptButtons::YesNoDefaultNo) == PromptAnswer::Yes;
 }
 
 void showError(const QString& lead, const ErrorStream& err, QWidget* parent) {

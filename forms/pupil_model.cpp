@@ -1,6 +1,7 @@
 #include "pupil_model.h"
 
 #include "document_ids.h"
+#include "storage/clock.h"
 
 const QString PupilModel::kWindowName = QStringLiteral("TFDaneUcznia");
 const QString PupilModel::kSurname = QStringLiteral("Nazwisko_DATA_EDIT");
@@ -30,9 +31,12 @@ Component comboBox(const QString& name, const QStringList& items = {}) {
     return c;
 }
 
+// The years in which today's pupils of grades 4 to 6 were born, with some room either side.
 QStringList birthYearItems() {
+    const int thisYear = program_clock::today().year();
     QStringList items;
-    for (int year = 2000; year <= 2008; ++year) items.append(QStringLiteral("%1 r.").arg(year));
+    for (int year = thisYear - 16; year <= thisYear - 7; ++year)
+        items.append(QStringLiteral("%1 r.").arg(year));
     return items;
 }
 

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "forms/pupil_model.h"
+#include "storage/clock.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ private slots:
     void applySpecialNames();
     void peselFromTheTableName_data();
     void peselFromTheTableName();
+    void birthYearsFollowTheClock_data();
+    void birthYearsFollowTheClock();
 };
 
 void TestPupilModel::clearKeepsPlaceAndYearOfBirth() {
@@ -133,3 +136,28 @@ void TestPupilModel::peselFromTheTableName() {
 
 QTEST_GUILESS_MAIN(TestPupilModel)
 #include "tst_pupil_model.moc"
+
+void TestPupilModel::birthYearsFollowTheClock_data() {
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("December") << QDate(2026, 12, 11) << "2010 r." << "2019 r.";
+    QTest::newRow("New Year's Day") << QDate(2031, 1, 1) << "2015 r." << "2024 r.";
+}
+
+// The list offers the years from sixteen to seven years ago; a stored year outside it stays.
+void TestPupilModel::birthYearsFollowTheClock() {
+    QFETCH(QDate, today);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    program_clock::setClock([today] { return QDateTime(today, QTime(8, 0)); });
+    PupilModel pupil;
+    program_clock::setClock({});
+
+    const QStringList years = pupil.component(pupil.indexOf(PupilModel::kBirthYear)).items;
+    QCOMPARE(years.size(), 10);
+    QCOMPARE(years.first(), first);
+    QCOMPARE(years.last(), last);
+    pupil.setText(PupilModel::kBirthYear, QStringLiteral("1999 r."));
+    QCOMPARE(pupil.text(PupilModel::kBirthYear), QStringLiteral("1999 r."));
+}

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "field_model.h"
+#include "input_hint.h"
 #include "text_input_validator.h"
 
 namespace {
@@ -65,6 +66,11 @@ QWidget* ComponentBinder::bind(int index, QWidget* parent) {
     }
     default:
         return nullptr;
+    }
+    if (binding.validator) {
+        QWidget* field = binding.widget;
+        connect(binding.validator, &TextInputValidator::characterRefused, field,
+                [field](const QString& message) { showInputHint(field, message); });
     }
     binding.widget->setObjectName(component.name);
     binding.widget->setEnabled(component.enabled);

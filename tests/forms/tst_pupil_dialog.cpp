@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -25,10 +26,14 @@ const QString kOverwrite =
     QStringLiteral("Uczeń o tym numerze PESEL już istnieje, czy chcesz nadpisać dane tego ucznia ?");
 
 // QTest::keyClicks takes Latin-1 only; Polish letters go as key events carrying their text.
+// A character beyond the basic plane (two UTF-16 units) goes as one key, as a keyboard sends it.
 void typeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c),
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const qsizetype units = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), text.mid(i, units),
                             Qt::NoModifier);
+        i += units - 1;
     }
 }
 
@@ -133,6 +138,7 @@ private slots:
     void confirmedPlaceIsListedOnceInOrder();
     void placeListFailureIsReportedAndDialogOpens_data();
     void placeListFailureIsReportedAndDialogOpens();
+    void opensWithTheCursorInTheSurname();
     void inputRefusesWhatCannotBeStored_data();
     void inputRefusesWhatCannotBeStored();
     void storedTextLongerThanLimitIsKeptWhole();
@@ -279,7 +285,7 @@ void TestPupilDialog::addModeAsksBeforeReplacingAPupil() {
 
     if (answer >= 0)
         prompts.expectMessage(kOverwrite, QStringLiteral("Zapis"), PromptIcon::Warning,
-                              PromptButtons::YesNo, PromptAnswer(answer));
+                              PromptButtons::YesNoDefaultNo, PromptAnswer(answer));
     f.pressOk();
 
     QVERIFY_PROMPTS(prompts);
@@ -320,7 +326,7 @@ void TestPupilDialog::editModeAsksBeforeTakingAnotherPupilsNumber() {
 
     if (answer >= 0)
         prompts.expectMessage(kOverwrite, QStringLiteral("Zapis"), PromptIcon::Warning,
-                              PromptButtons::YesNo, PromptAnswer(answer));
+                              PromptButtons::YesNoDefaultNo, PromptAnswer(answer));
     f.pressOk();
 
     QVERIFY_PROMPTS(prompts);
@@ -341,6 +347,7 @@ void TestPupilDialog::nextPupilStartsWithPreviousYearAndPlace() {
     f.type(PupilModel::kBirthDay, QStringLiteral("3 maja"));
     f.type(PupilModel::kRegisterNumber, QStringLiteral("17"));
     f.combo(PupilModel::kBirthYear)->setCurrentIndex(4);
+    const QString year = f.combo(PupilModel::kBirthYear)->currentText();
     f.typeInCombo(PupilModel::kBirthTown, QStringLiteral("Kędzierzyn-Koźle"));
     f.typeInCombo(PupilModel::kBirthProvince, QStringLiteral("opolskie"));
     f.pressOk();
@@ -356,7 +363,7 @@ void TestPupilDialog::nextPupilStartsWithPreviousYearAndPlace() {
         QVERIFY2(f.edit(name)->text().isEmpty(), qPrintable(name));
     }
     QCOMPARE(f.combo(PupilModel::kSex)->currentIndex(), -1);
-    QCOMPARE(f.combo(PupilModel::kBirthYear)->currentText(), QStringLiteral("2004 r."));
+    QCOMPARE(f.combo(PupilModel::kBirthYear)->currentText(), year);
     QCOMPARE(f.combo(PupilModel::kBirthTown)->currentText(), QStringLiteral("Kędzierzyn-Koźle"));
     QCOMPARE(f.combo(PupilModel::kBirthProvince)->currentText(), QStringLiteral("opolskie"));
     QCOMPARE(f.pupil.text(PupilModel::kBirthTown), QStringLiteral("Kędzierzyn-Koźle"));
@@ -448,20 +455,41 @@ void TestPupilDialog::placeListFailureIsReportedAndDialogOpens() {
     }
 }
 
+// Every opening starts at the surname, wherever the cursor was when the dialog last closed.
+void TestPupilDialog::opensWithTheCursorInTheSurname() {
+    DialogFixture f;
+    for (int opening = 0; opening < 2; ++opening) {
+        f.dialog.show();
+        QCOMPARE(f.dialog.focusWidget(), f.edit(PupilModel::kSurname));
+        f.edit(PupilModel::kPesel)->setFocus();
+        f.dialog.hide();
+    }
+}
+
 void TestPupilDialog::inputRefusesWhatCannotBeStored_data() {
     QTest::addColumn<QString>("component");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("letter outside the code page") << PupilModel::kSurname << "Piñata" << "Piata";
-    QTest::newRow("in a combo box too") << PupilModel::kBirthTown << "A Coruña" << "A Corua";
+    QTest::addColumn<QString>("hint");  // "" when nothing is to be said
+    const QString cannot = QStringLiteral("Znak „%1” nie może być zapisany w pliku świadectw.");
+    QTest::newRow("letter outside the code page")
+        << PupilModel::kSurname << "Piñata" << "Piata" << cannot.arg("ñ");
+    QTest::newRow("in a combo box too")
+        << PupilModel::kBirthTown << "A Coruña" << "A Corua" << cannot.arg("ñ");
+    QTest::newRow("Cyrillic letter")
+        << PupilModel::kRegisterNumber << "12Ж" << "12" << cannot.arg("Ж");
+    QTest::newRow("character beyond the basic plane")
+        << PupilModel::kFirstName << QString::fromUtf8("Ola\U0001F600") << "Ola"
+        << cannot.arg(QString::fromUtf8("\U0001F600"));
     QTest::newRow("PESEL over 20 characters") << PupilModel::kPesel << "1234567890123456789012"
-                                              << "12345678901234567890";
+                                              << "12345678901234567890" << "";
 }
 
 void TestPupilDialog::inputRefusesWhatCannotBeStored() {
     QFETCH(QString, component);
     QFETCH(QString, typed);
     QFETCH(QString, kept);
+    QFETCH(QString, hint);
 
     DialogFixture f;
     f.dialog.show();
@@ -469,6 +497,9 @@ void TestPupilDialog::inputRefusesWhatCannotBeStored() {
     if (auto* box = qobject_cast<QComboBox*>(target)) target = box->lineEdit();
     typeText(target, typed);
     QCOMPARE(f.pupil.text(component), kept);
+    auto* note = f.dialog.findChild<QLabel*>(QStringLiteral("InputHint"));
+    QCOMPARE(note && note->isVisible(), !hint.isEmpty());
+    if (note) QCOMPARE(note->text(), hint);
 }
 
 void TestPupilDialog::storedTextLongerThanLimitIsKeptWhole() {

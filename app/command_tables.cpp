@@ -4,67 +4,71 @@
 
 namespace {
 
-constexpr MenuEntry kSeparator{nullptr, nullptr, SelectionNeed::Nothing};
+constexpr MenuEntry kSeparator{nullptr, nullptr, SelectionNeed::Nothing, nullptr};
 
 MenuEntry entry(const char* text, MainWindowHandler handler,
                 SelectionNeed needs = SelectionNeed::Nothing) {
-    return MenuEntry{text, handler, needs};
+    return MenuEntry{text, handler, needs, nullptr};
+}
+
+MenuEntry entry(const char* text, MainWindowHandler handler, const char* shortcut) {
+    return MenuEntry{text, handler, SelectionNeed::Nothing, shortcut};
 }
 
 }  // namespace
 
 const std::vector<MenuDefinition>& mainMenus() {
     static const std::vector<MenuDefinition> menus{
-        {"Plik",
+        {"&Plik",
          {
-             entry("Nowy plik", &TFGlowna::NowyPlikToolButtonClick),
-             entry("Otwórz plik", &TFGlowna::OtworzPlikToolButtonClick),
+             entry("&Nowy plik", &TFGlowna::NowyPlikToolButtonClick, "Ctrl+N"),
+             entry("&Otwórz plik", &TFGlowna::OtworzPlikToolButtonClick, "Ctrl+O"),
              kSeparator,
-             entry("Importuj", &TFGlowna::Importuj1Click),
-             entry("Importuj dane uczniów z SP 1-3", &TFGlowna::ImportStudentsSP13ButtonClick),
+             entry("&Importuj", &TFGlowna::Importuj1Click),
+             entry("Importuj dane &uczniów z SP 1-3", &TFGlowna::ImportStudentsSP13ButtonClick),
              kSeparator,
-             entry("Odyskaj dane z kopii zapasowej", &TFGlowna::Odyskajdanezkopiizapasowej1Click),
+             entry("O&dyskaj dane z kopii zapasowej", &TFGlowna::Odyskajdanezkopiizapasowej1Click),
              kSeparator,
-             entry("Zapisz", &TFGlowna::Zapisz1Click),
-             entry("Zapisz jako", &TFGlowna::Zapiszjako1Click),
+             entry("&Zapisz", &TFGlowna::Zapisz1Click, "Ctrl+S"),
+             entry("Zapisz &jako", &TFGlowna::Zapiszjako1Click),
              kSeparator,
-             entry("Szablon danych szkoły", &TFGlowna::Szablondanychszkoy1Click),
+             entry("&Szablon danych szkoły", &TFGlowna::Szablondanychszkoy1Click),
              kSeparator,
-             entry("Koniec", &TFGlowna::Koniec1Click),
+             entry("&Koniec", &TFGlowna::Koniec1Click),
          }},
-        {"Uczniowie",
+        {"&Uczniowie",
          {
-             entry("Dodaj nowego ucznia", &TFGlowna::DodajUczniaToolButtonClick),
-             entry("Edytuj dane wybranego ucznia", &TFGlowna::EdytujDaneUczniaToolButtonClick),
-             entry("Usuń wybranego ucznia", &TFGlowna::UsunUczniaToolButtonClick),
+             entry("&Dodaj nowego ucznia", &TFGlowna::DodajUczniaToolButtonClick),
+             entry("&Edytuj dane wybranego ucznia", &TFGlowna::EdytujDaneUczniaToolButtonClick),
+             entry("&Usuń wybranego ucznia", &TFGlowna::UsunUczniaToolButtonClick),
          }},
-        {"Świadectwa",
+        {"Ś&wiadectwa",
          {
-             entry("Edytuj wybrane świadectwo / dokument",
+             entry("&Edytuj wybrane świadectwo / dokument",
                    &TFGlowna::EdytujSwiadectwoToolButtonClick),
-             entry("Drukuj wybrane świadectwo", &TFGlowna::DrukujToolButtonClick),
+             entry("&Drukuj wybrane świadectwo", &TFGlowna::DrukujToolButtonClick, "Ctrl+P"),
          }},
-        {"Ustawienia",
+        {"U&stawienia",
          {
-             entry("Formatowanie podstawowe ( tylko zmienne )",
+             entry("Formatowanie &podstawowe ( tylko zmienne )",
                    &TFGlowna::Formatowaniewiadectwapodstawowe1Click),
-             entry("Formatowanie zaawansowane ( wszystkie obiekty )",
+             entry("Formatowanie &zaawansowane ( wszystkie obiekty )",
                    &TFGlowna::Ustawieniaczcionki1Click),
              kSeparator,
-             entry("Eksportuj ustawienia kalibracji",
+             entry("&Eksportuj ustawienia kalibracji",
                    &TFGlowna::Eksportujustawieniakalibracji1Click),
-             entry("Importuj ustawienia kalibracji", &TFGlowna::Importujustawieniakalibracji1Click),
+             entry("&Importuj ustawienia kalibracji", &TFGlowna::Importujustawieniakalibracji1Click),
          }},
-        {"Pomoc",
+        {"Pomo&c",
          {
-             entry("O programie", &TFGlowna::Oprogramie1Click),
-             entry("Sprawdź czy jest nowa wersja", &TFGlowna::Sprawdczyjestnowawersja1Click),
+             entry("&O programie", &TFGlowna::Oprogramie1Click),
+             entry("&Sprawdź czy jest nowa wersja", &TFGlowna::Sprawdczyjestnowawersja1Click),
              kSeparator,
-             entry("Instrukcja obsługi", &TFGlowna::Instrukcjaobsugi1Click),
+             entry("&Instrukcja obsługi", &TFGlowna::Instrukcjaobsugi1Click, "F1"),
              kSeparator,
-             entry("Wyślij wiadomość", &TFGlowna::KontaktButtonClick),
+             entry("&Wyślij wiadomość", &TFGlowna::KontaktButtonClick),
              kSeparator,
-             entry("Logi programu", &TFGlowna::Logiprogramu1Click),
+             entry("&Logi programu", &TFGlowna::Logiprogramu1Click),
          }},
     };
     return menus;
@@ -72,15 +76,15 @@ const std::vector<MenuDefinition>& mainMenus() {
 
 const std::vector<MenuEntry>& treePopupEntries() {
     static const std::vector<MenuEntry> entries{
-        entry("Dodaj ucznia", &TFGlowna::DodajUczniaToolButtonClick),
-        entry("Edytuj dane ucznia", &TFGlowna::EdytujDaneUczniaToolButtonClick,
+        entry("&Dodaj ucznia", &TFGlowna::DodajUczniaToolButtonClick),
+        entry("&Edytuj dane ucznia", &TFGlowna::EdytujDaneUczniaToolButtonClick,
               SelectionNeed::Pupil),
-        entry("Usuń dane ucznia", &TFGlowna::UsunUczniaToolButtonClick, SelectionNeed::Pupil),
+        entry("&Usuń dane ucznia", &TFGlowna::UsunUczniaToolButtonClick, SelectionNeed::Pupil),
         kSeparator,
-        entry("Edytuj wybrane świadectwo", &TFGlowna::EdytujSwiadectwoToolButtonClick,
+        entry("Edytuj wybrane ś&wiadectwo", &TFGlowna::EdytujSwiadectwoToolButtonClick,
               SelectionNeed::Document),
         kSeparator,
-        entry("Drukuj wybrane świadectwo", &TFGlowna::DrukujToolButtonClick,
+        entry("D&rukuj wybrane świadectwo", &TFGlowna::DrukujToolButtonClick,
               SelectionNeed::Document),
     };
     return entries;

@@ -14,10 +14,12 @@ using MainWindowHandler = void (TFGlowna::*)();
 // What a pop-up entry needs selected in the tree to be enabled.
 enum class SelectionNeed { Nothing, Pupil, Document };
 
+// Texts mark their menu mnemonic with "&", unique within their menu.
 struct MenuEntry {
     const char* text;  // nullptr: a separator
     MainWindowHandler handler;
     SelectionNeed needs;
+    const char* shortcut;  // portable key sequence text ("Ctrl+N"); nullptr for none
 };
 
 struct MenuDefinition {

@@ -1,8 +1,13 @@
 #include "main_window.h"
 
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -19,12 +24,16 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <functional>
+#include <utility>
+
 #include "app_info.h"
 #include "closing.h"
 #include "diagnostics/about_window.h"
 #include "file_commands.h"
 #include "forms/form_registry.h"
 #include "forms/pupil_dialog_logic.h"
+#include "forms/qt_prompter.h"
 #include "help_and_contact.h"
 #include "pupil_commands.h"
 #include "pupil_transfer.h"
@@ -66,12 +75,92 @@ QWidget* previewPage(int page, QScrollArea*& scrollBox, QLabel*& image) {
     return sheet;
 }
 
+// The pupil tree. Every way the user selects a node, not only a left click, loads that pupil
+// and shows the node's document, so the preview never shows another pupil than the one the
+// commands act on. A left click runs the tree click through `itemClicked`; the keyboard, a drag
+// and the right button (which selects the node under it before the pop-up menu opens) run it
+// here. Selections the program makes itself (rebuilds, re-selection after an edit) pass by.
+class PupilTreeWidget : public QTreeWidget {
+public:
+    PupilTreeWidget(QWidget* parent, std::function<void()> treeClick)
+        : QTreeWidget(parent), m_treeClick(std::move(treeClick)) {}
+
+    // Set by the left click's handler, so a release that ends a click does not load twice.
+    void noteClickHandled() { m_clickHandled = true; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const QTreeWidgetItem* before = selectedNode();
+        QTreeWidget::keyPressEvent(event);
+        if (selectedNode() != before) m_treeClick();
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::RightButton) {
+            // The pop-up menu acts on the node under the mouse; on empty space, on the
+            // selection as it is.
+            if (QTreeWidgetItem* node = itemAt(event->position().toPoint())) {
+                setCurrentItem(node);
+                m_treeClick();
+            }
+            event->accept();
+            return;
+        }
+        m_beforePress = selectedNode();
+        QTreeWidget::mousePressEvent(event);
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::RightButton) {
+            mousePressEvent(event);
+            return;
+        }
+        QTreeWidget::mouseDoubleClickEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::RightButton) {
+            event->accept();
+            return;
+        }
+        m_clickHandled = false;
+        QTreeWidget::mouseReleaseEvent(event);
+        // A press dragged onto another node selects it without a click.
+        if (!m_clickHandled && event->button() == Qt::LeftButton &&
+            selectedNode() != m_beforePress && selectedNode()) {
+            m_treeClick();
+        }
+        m_beforePress = nullptr;
+    }
+
+private:
+    const QTreeWidgetItem* selectedNode() const {
+        const QList<QTreeWidgetItem*> selected = selectedItems();
+        return selected.isEmpty() ? nullptr : selected.first();
+    }
+
+    std::function<void()> m_treeClick;
+    const QTreeWidgetItem* m_beforePress = nullptr;
+    bool m_clickHandled = false;
+};
+
+// Widgets that scroll or step with the wheel themselves keep it.
+bool hasOwnWheel(const QWidget* widget) {
+    return qobject_cast<const QAbstractScrollArea*>(widget) ||
+           qobject_cast<const QAbstractSlider*>(widget) ||
+           qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QComboBox*>(widget);
+}
+
 }  // namespace
 
 TFGlowna::TFGlowna(QWidget* parent)
     : QMainWindow(parent), m_forms(std::make_unique<FormRegistry>()) {
     setObjectName(QStringLiteral("FGlowna"));
     setWindowIcon(programIcon());
+    // Message boxes without a caption of their own carry the program's title, not the name
+    // of the executable. (Not the application's display name: Qt would append that to every
+    // window caption.)
+    setUntitledBoxCaption(app_info::applicationTitle());
     m_saveDialog.defaultExtension = QStringLiteral("smrk");
     m_saveDialog.fileName = QStringLiteral("nowy");
 
@@ -133,7 +222,8 @@ void TFGlowna::buildCentralArea() {
     m_statusBar->setObjectName(QStringLiteral("StatusBar"));
     m_statusBar->setSizeGripEnabled(false);
 
-    m_treeView = new QTreeWidget(central);
+    auto* tree = new PupilTreeWidget(central, [this] { TreeViewClick(); });
+    m_treeView = tree;
     m_treeView->setObjectName(QStringLiteral("TreeView"));
     m_treeView->setFixedWidth(kTreeWidth);
     m_treeView->setHeaderHidden(true);
@@ -142,8 +232,10 @@ void TFGlowna::buildCentralArea() {
     m_treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_treeView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_treeView->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_treeView, &QTreeWidget::itemClicked, this, [this] { TreeViewClick(); });
-    m_treeView->viewport()->installEventFilter(this);
+    connect(m_treeView, &QTreeWidget::itemClicked, this, [this, tree] {
+        tree->noteClickHandled();
+        TreeViewClick();
+    });
 
     m_popupMenu = new QMenu(this);
     m_popupMenu->setObjectName(QStringLiteral("TreeViewPopupMenu"));
@@ -154,6 +246,7 @@ void TFGlowna::buildCentralArea() {
         }
     }
     connect(m_treeView, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        vFunUpdatePopupMenu();
         m_popupMenu->popup(m_treeView->viewport()->mapToGlobal(at));
     });
 
@@ -161,8 +254,8 @@ void TFGlowna::buildCentralArea() {
     m_pageControl->setObjectName(QStringLiteral("PageControl"));
     m_pageControl->addTab(previewPage(1, m_scrollBox1, m_image1), QStringLiteral("Strona 1"));
     m_pageControl->addTab(previewPage(2, m_scrollBox2, m_image2), QStringLiteral("Strona 2"));
-    m_scrollBox1->viewport()->installEventFilter(this);
-    m_scrollBox2->viewport()->installEventFilter(this);
+    // The wheel anywhere over the window scrolls the pages (see eventFilter).
+    qApp->installEventFilter(this);
     // A hidden tab is not laid out, so its scroll range is empty and the wheel could not move
     // it; the page coming into view takes over the position of the one it replaces.
     connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int index) {
@@ -194,6 +287,7 @@ QAction* TFGlowna::addCommand(QMenu* menu, const MenuEntry& entry) {
         return nullptr;
     }
     QAction* action = menu->addAction(utf8(entry.text));
+    if (entry.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
     connect(action, &QAction::triggered, this, entry.handler);
     return action;
 }
@@ -276,19 +370,27 @@ void TFGlowna::closeEvent(QCloseEvent* event) {
 }
 
 bool TFGlowna::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Wheel &&
-        (watched == m_scrollBox1->viewport() || watched == m_scrollBox2->viewport())) {
+    if (event->type() == QEvent::Wheel && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this &&
+        wheelScrollsPages(*static_cast<QWheelEvent*>(event), static_cast<QWidget*>(watched))) {
         return FormMouseWheel(*static_cast<QWheelEvent*>(event));
     }
-    // The right button only opens the pop-up menu: the commands there act on the selection
-    // the user made before, so it must not move.
-    if (watched == m_treeView->viewport() &&
-        (event->type() == QEvent::MouseButtonPress ||
-         event->type() == QEvent::MouseButtonDblClick) &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        return true;
-    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The pages take the wheel wherever the mouse is over the window, except over a widget that
+// scrolls by itself (the tree, a list). The decision follows the widget under the mouse, not
+// the receiver: a wheel the tree cannot use any more travels on to its parents.
+bool TFGlowna::wheelScrollsPages(const QWheelEvent& event, QWidget* receiver) const {
+    QWidget* under = childAt(mapFromGlobal(event.globalPosition().toPoint()));
+    if (!under) under = receiver;
+    if (under == m_scrollBox1 || under == m_scrollBox2 || m_scrollBox1->isAncestorOf(under) ||
+        m_scrollBox2->isAncestorOf(under))
+        return true;
+    for (const QWidget* w = under; w && w != this; w = w->parentWidget()) {
+        if (hasOwnWheel(w)) return false;
+    }
+    return true;
 }
 
 // Both pages scroll together by the wheel's delta. The event is then consumed, or the page

@@ -150,6 +150,7 @@ private:
     void buildTimers();
     QAction* addCommand(QMenu* menu, const MenuEntry& entry);
     void writeSwitch(const char* key, const QCheckBox* box);
+    bool wheelScrollsPages(const QWheelEvent& event, QWidget* receiver) const;
     bool FormMouseWheel(const QWheelEvent& event);
 
     MainWindowState m_state;

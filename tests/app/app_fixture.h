@@ -37,12 +37,17 @@ inline int readSetting(const QString& key) {
     return value;
 }
 
+// A menu entry's text as the user reads it, without the "&" of its mnemonic.
+inline QString shownText(const QAction* action) {
+    return QString(action->text()).remove(QLatin1Char('&'));
+}
+
 // The main menu entry with this text, or nullptr.
 inline QAction* mainMenuAction(const TFGlowna& window, const QString& text) {
     for (QAction* menu : window.menuBar()->actions()) {
         if (!menu->menu()) continue;
         for (QAction* action : menu->menu()->actions()) {
-            if (action->text() == text) return action;
+            if (shownText(action) == text) return action;
         }
     }
     return nullptr;

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
@@ -5,6 +6,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -33,7 +36,7 @@ const QString kSeparator = QStringLiteral("-");
 QStringList entryTexts(const QMenu* menu) {
     QStringList texts;
     for (const QAction* action : menu->actions()) {
-        texts << (action->isSeparator() ? kSeparator : action->text());
+        texts << (action->isSeparator() ? kSeparator : shownText(action));
     }
     return texts;
 }
@@ -134,13 +137,97 @@ private slots:
         QList<QPair<QString, QStringList>> seen;
         for (QAction* action : main->menuBar()->actions()) {
             QVERIFY(action->menu());
-            seen.append({action->text(), entryTexts(action->menu())});
+            seen.append({shownText(action), entryTexts(action->menu())});
         }
         QCOMPARE(seen, expected);
         for (QAction* action : main->menuBar()->actions()) {
             for (QAction* entry : action->menu()->actions()) {
                 QVERIFY2(entry->isEnabled(), qPrintable(entry->text()));
             }
+        }
+    }
+
+    // Every menu title and entry has a mnemonic of its own within its menu.
+    void menusHaveUniqueMnemonics() {
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        QList<QList<QAction*>> menus{main->menuBar()->actions(),
+                                     main->treeViewPopupMenu()->actions()};
+        for (QAction* title : main->menuBar()->actions()) menus << title->menu()->actions();
+        for (const QList<QAction*>& menu : menus) {
+            QSet<QChar> used;
+            for (const QAction* action : menu) {
+                if (action->isSeparator()) continue;
+                const QString text = action->text();
+                const qsizetype mark = text.indexOf(QLatin1Char('&'));
+                QVERIFY2(mark >= 0 && mark + 1 < text.size(), qPrintable(text));
+                const QChar key = text.at(mark + 1).toLower();
+                QVERIFY2(!used.contains(key), qPrintable(text));
+                used.insert(key);
+            }
+        }
+    }
+
+    // Alt+P opens "Plik"; the usual shortcuts run their commands.
+    void keyboardReachesTheCommands_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("entry");  // the menu entry that shows the shortcut
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("Ctrl+N new file") << int(Qt::Key_N) << ctrl << "Nowy plik";
+        QTest::newRow("Ctrl+O open") << int(Qt::Key_O) << ctrl << "Otwórz plik";
+        QTest::newRow("Ctrl+S save") << int(Qt::Key_S) << ctrl << "Zapisz";
+        QTest::newRow("Ctrl+P print") << int(Qt::Key_P) << ctrl << "Drukuj wybrane świadectwo";
+        QTest::newRow("F1 manual") << int(Qt::Key_F1) << 0 << "Instrukcja obsługi";
+        QTest::newRow("Alt+P menu Plik") << int(Qt::Key_P) << int(Qt::AltModifier) << "";
+    }
+
+    void keyboardReachesTheCommands() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, entry);
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        ShellSpy shell;
+        installProgramFiles();
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        main->state().dirty = true;
+        main->show();
+        QApplication::setActiveWindow(main.get());
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+
+        const QString classFiles = QStringLiteral("Podstawowa 4-6(*.smrk)|*.smrk");
+        const QString saveChanges = QStringLiteral("Czy chcesz zapisać zmiany ?");
+        if (key == Qt::Key_N) {
+            prompts.expectMessage(saveChanges, "Edycja", PromptIcon::Question,
+                                  PromptButtons::YesNo, PromptAnswer::No);
+        } else if (key == Qt::Key_O) {
+            prompts.expectMessage(saveChanges, "", PromptIcon::None, PromptButtons::YesNo,
+                                  PromptAnswer::No);
+            prompts.expectOpenFile("Wczytaj plik", classFiles, "");
+        } else if (key == Qt::Key_S) {
+            prompts.expectSaveFile("Zapisz plik", classFiles, "");
+        } else if (key == Qt::Key_P && modifiers == Qt::ControlModifier) {
+            prompts.expectMessage("Zaznacz świadectwo które chciesz wydrukować", "Brak wyboru",
+                                  PromptIcon::Warning, PromptButtons::Ok);
+        }
+        QTest::keyClick(main.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+        QVERIFY_PROMPTS(prompts);
+        if (key == Qt::Key_F1) {
+            QCOMPARE(shell.opened,
+                     QList<QUrl>{QUrl::fromLocalFile(env.installDir() + "/Rezizavevo.html")});
+        }
+        if (!entry.isEmpty()) {
+            QAction* action = mainMenuAction(*main, entry);
+            QVERIFY(action);
+            QCOMPARE(action->shortcut(), QKeySequence(key | modifiers));
+        } else {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QCOMPARE(shownText(menu->menuAction()), QStringLiteral("Plik"));
+            menu->close();
         }
     }
 
@@ -179,7 +266,7 @@ private slots:
 
         QStringList seen;
         for (const QAction* action : popup->actions()) {
-            if (!action->isSeparator() && action->isEnabled()) seen << action->text();
+            if (!action->isSeparator() && action->isEnabled()) seen << shownText(action);
         }
         QCOMPARE(seen, enabled);
     }
@@ -259,6 +346,53 @@ private slots:
         QCOMPARE(position(1), 240);
         show(1);
         QCOMPARE(position(1), 240);
+    }
+
+    // Over the rest of the window the wheel scrolls the pages too, but the tree keeps its own
+    // wheel, even when it has nothing more to scroll.
+    void wheelOverTheWindowScrollsThePages_data() {
+        QTest::addColumn<QString>("over");  // a widget's object name
+        QTest::addColumn<int>("moved");     // how far the pages move for one notch down
+        QTest::newRow("tool bar button") << "SaveButton" << 120;
+        QTest::newRow("switch") << "PrintNoDotsCheckBox" << 120;
+        QTest::newRow("file path line") << "StatusBar" << 120;
+        QTest::newRow("page tabs") << "PageTabs" << 120;
+        QTest::newRow("page scroll bar") << "ScrollBox1Bar" << 120;
+        QTest::newRow("tree") << "TreeView" << 0;
+    }
+
+    void wheelOverTheWindowScrollsThePages() {
+        QFETCH(QString, over);
+        QFETCH(int, moved);
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        for (int page = 1; page <= 2; ++page) {
+            QPixmap tall(885, 1314);
+            tall.fill(Qt::white);
+            main->image(page)->setPixmap(tall);
+            main->image(page)->adjustSize();
+        }
+        main->resize(900, 600);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+
+        QWidget* target = main->findChild<QWidget*>(over);
+        if (over == "ScrollBox1Bar") target = main->scrollBox(1)->verticalScrollBar();
+        if (over == "PageTabs") target = main->pageControl()->tabBar();
+        QVERIFY(target);
+        // A tree too short to scroll: the wheel travels on to its parents.
+        if (over == "TreeView") target = main->treeView()->viewport();
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(target, &wheel);
+
+        QCOMPARE(main->scrollBox(1)->verticalScrollBar()->value(), moved);
+        QCOMPARE(main->pageControl()->currentIndex(), 0);
+        main->pageControl()->setCurrentIndex(1);
+        QCOMPARE(main->scrollBox(2)->verticalScrollBar()->value(), moved);
+        QVERIFY_PROMPTS(prompts);
     }
 
     void helpAndContactGoToTheDesktop_data() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QMenu>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -13,7 +14,9 @@
 #include "app_fixture.h"
 #include "forms/form_registry.h"
 #include "pupil_fixture.h"
+#include "render/page_picture.h"
 #include "render/print_dialog.h"
+#include "support/recording_device.h"
 #include "support/scripted_prompter.h"
 #include "support/test_environment.h"
 
@@ -43,10 +46,33 @@ void storeNamesakes() {
     storePupil("PESEL222", pupilRecords("Nowak", "Jan", "222", {pupilField(day, "2 maja")}));
 }
 
+// The words of the preview's first page.
+QString previewText(const TFGlowna& main) {
+    RecordingDevice device(96);
+    {
+        QPainter painter(&device);
+        vFunDrawPagePicture(painter, main.state().pages[0], QRectF(0, 0, kPageWidth, kPageHeight));
+    }
+    QStringList words;
+    for (const DrawnText& text : device.drawing().words()) words << text.text;
+    return words.join(QLatin1Char(' '));
+}
+
+// The right button as the window system delivers it: a press, then a request for the
+// context menu.
+void rightClick(TFGlowna& main, const QPoint& at) {
+    QWidget* viewport = main.treeView()->viewport();
+    QTest::mousePress(viewport, Qt::RightButton, {}, at);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &request);
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
+    QVERIFY(main.treeViewPopupMenu()->isVisible());
+}
+
 QStringList enabledPopupEntries(const TFGlowna& main) {
     QStringList enabled;
     for (const QAction* action : main.treeViewPopupMenu()->actions()) {
-        if (!action->isSeparator() && action->isEnabled()) enabled << action->text();
+        if (!action->isSeparator() && action->isEnabled()) enabled << shownText(action);
     }
     return enabled;
 }
@@ -205,7 +231,9 @@ private slots:
         QVERIFY(main->treeView()->selectedItems().isEmpty());
     }
 
-    void rightClickKeepsTheSelection() {
+    // The right button selects the node under it, loads and shows it like a click, and the
+    // pop-up menu's print command then prints that very document.
+    void rightClickSelectsWhatThePopupActsOn() {
         TestEnvironment env;
         ScriptedPrompter prompts;
         installProgramFiles();
@@ -214,20 +242,69 @@ private slots:
         storePupil("PESEL2", pupilRecords("Bąk", "Ola", "2"));
         QVERIFY(main->bFunReloadStudentList());
         QTreeWidget* tree = main->treeView();
-        clickNode(*main, tree->topLevelItem(0));
+        tree->expandAll();
+        clickNode(*main, tree->topLevelItem(0)->child(0));
+        QVERIFY(previewText(*main).contains("Adamek"));
 
-        const QPoint onSecond = tree->visualItemRect(tree->topLevelItem(1)).center();
-        // The window system follows a right press with a context-menu request.
-        QTest::mousePress(tree->viewport(), Qt::RightButton, {}, onSecond);
-        QContextMenuEvent request(QContextMenuEvent::Mouse, onSecond,
-                                  tree->viewport()->mapToGlobal(onSecond));
-        QApplication::sendEvent(tree->viewport(), &request);
-        QTest::mouseRelease(tree->viewport(), Qt::RightButton, {}, onSecond);
-        QVERIFY(main->treeViewPopupMenu()->isVisible());
+        QTreeWidgetItem* other = tree->topLevelItem(1)->child(0);
+        rightClick(*main, tree->visualItemRect(other).center());
+        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{other});
+        QCOMPARE(main->forms().pupilTable(), QStringLiteral("PESEL2"));
+        QVERIFY(previewText(*main).contains("Bąk"));
+        QVERIFY(!previewText(*main).contains("Adamek"));
+
+        auto* printDialog = main->programWindow<TFDrukuj>();
+        QString printed;
+        QTimer::singleShot(0, printDialog, [&] {
+            printed = previewText(*main);
+            printDialog->reject();
+        });
+        QAction* print = nullptr;
+        for (QAction* action : main->treeViewPopupMenu()->actions())
+            if (shownText(action) == "Drukuj wybrane świadectwo") print = action;
+        QVERIFY(print && print->isEnabled());
         main->treeViewPopupMenu()->close();
+        print->trigger();
+        QVERIFY(printed.contains("Bąk"));
 
-        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{tree->topLevelItem(0)});
-        QCOMPARE(main->forms().pupilTable(), QStringLiteral("PESEL1"));
+        // On empty space the selection and the loaded pupil stay.
+        rightClick(*main, QPoint(5, tree->viewport()->height() - 5));
+        main->treeViewPopupMenu()->close();
+        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{other});
+        QCOMPARE(main->forms().pupilTable(), QStringLiteral("PESEL2"));
+        QVERIFY_PROMPTS(prompts);
+    }
+
+    // Moving with the keys loads the pupil of the new node and shows its document, as a click
+    // does; a pupil node keeps the preview.
+    void arrowKeysLoadAndShowTheNewNode() {
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        installProgramFiles();
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        storePupil("PESEL1", pupilRecords("Adamek", "Ewa", "1"));
+        storePupil("PESEL2", pupilRecords("Bąk", "Ola", "2"));
+        QVERIFY(main->bFunReloadStudentList());
+        QTreeWidget* tree = main->treeView();
+        clickNode(*main, tree->topLevelItem(0)->child(0));
+        const QString adamek = previewText(*main);
+        QVERIFY(adamek.contains("Adamek"));
+
+        QTest::keyClick(tree, Qt::Key_Down);  // Adamek's next document
+        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{tree->topLevelItem(0)->child(1)});
+        QVERIFY(previewText(*main).contains("Adamek"));
+        QVERIFY(previewText(*main) != adamek);
+
+        QTest::keyClick(tree, Qt::Key_End);  // Bąk's pupil node: loaded, preview kept
+        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{tree->topLevelItem(1)});
+        QCOMPARE(main->forms().pupilTable(), QStringLiteral("PESEL2"));
+        QCOMPARE(main->forms().pupil().text(PupilModel::kSurname), QStringLiteral("Bąk"));
+        QVERIFY(previewText(*main).contains("Adamek"));
+
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down}) QTest::keyClick(tree, key);
+        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{tree->topLevelItem(1)->child(0)});
+        QVERIFY(previewText(*main).contains("Bąk"));
+        QVERIFY(!previewText(*main).contains("Adamek"));
         QVERIFY_PROMPTS(prompts);
     }
 
@@ -298,8 +375,7 @@ private slots:
         QVERIFY(!main->state().dirty);
     }
 
-    // The keyboard moves the selection without loading; commands still act on the selected
-    // pupil, never on the one an earlier click loaded.
+    // Commands act on the selected pupil, never on one an earlier click loaded.
     void commandsActOnTheSelectedPupil_data() {
         QTest::addColumn<QByteArray>("command");
         QTest::newRow("edit pupil data") << QByteArray("EdytujDaneUczniaToolButtonClick");
@@ -323,7 +399,6 @@ private slots:
         clickNode(*main, tree->topLevelItem(0));
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down}) QTest::keyClick(tree, key);
         QCOMPARE(tree->currentItem(), tree->topLevelItem(1)->child(0));
-        QCOMPARE(main->forms().pupilTable(), QStringLiteral("PESEL1"));
         main->state().print = true;
 
         QString shownPesel;

@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -209,6 +210,10 @@ void TestDocumentWindow::inputRefusesWhatCannotBeStored() {
     QCOMPARE(f.form.text(kYear1), QStringLiteral("ał€b"));
     typeText(f.combo(kReligion)->lineEdit(), QStringLiteral("x→y"));
     QCOMPARE(f.form.text(kReligion), QStringLiteral("xy"));
+    // The user is told which character was refused, here the last one.
+    auto* note = f.window->findChild<QLabel*>(QStringLiteral("InputHint"));
+    QVERIFY(note && note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("Znak „→” nie może być zapisany w pliku świadectw."));
 }
 
 void TestDocumentWindow::okSavesWithNoteLinesAndClosesOnlyOnSuccess_data() {

@@ -35,8 +35,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // Also when a question box takes over the window.
         if (watched == m_window &&
-            (event->type() == QEvent::Hide || event->type() == QEvent::Move)) {
+            (event->type() == QEvent::Hide || event->type() == QEvent::Move ||
+             event->type() == QEvent::WindowDeactivate)) {
             hide();
         }
         return false;

@@ -305,6 +305,16 @@ private slots:
         QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{tree->topLevelItem(1)->child(0)});
         QVERIFY(previewText(*main).contains("Bąk"));
         QVERIFY(!previewText(*main).contains("Adamek"));
+
+        // A press dragged onto another node selects it without a click: loaded all the same.
+        QTreeWidgetItem* from = tree->topLevelItem(1)->child(1);
+        QTreeWidgetItem* onto = tree->topLevelItem(0)->child(0);
+        QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(from).center());
+        QTest::mouseMove(tree->viewport(), tree->visualItemRect(onto).center());
+        QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(onto).center());
+        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{onto});
+        QCOMPARE(main->forms().pupilTable(), QStringLiteral("PESEL1"));
+        QVERIFY(previewText(*main).contains("Adamek"));
         QVERIFY_PROMPTS(prompts);
     }
 

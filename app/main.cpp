@@ -1,15 +1,8 @@
-#include <cstdio>
-
 #include "application.h"
-#include "batch_pdf.h"
-#include "class_listing.h"
-#include "command_line_help.h"
+#include "cli/command_line.h"
 
 int main(int argc, char** argv) {
     // The commands run without a window, a lock file or the program's working database.
-    if (isHelpCommand(argc, argv)) return iFunPrintUsage(stdout, 0);
-    if (isClassListingCommand(argc, argv)) return iFunRunClassListing(argc, argv);
-    if (isBatchPdfCommand(argc, argv)) return iFunRunBatchPdf(argc, argv);
-    if (isUnknownOption(argc, argv)) return iFunPrintUsage(stderr, kExitUsage);
+    if (isCommandLineMode(argc, argv)) return iFunRunCommandLine(argc, argv);
     return iFunRunProgram(argc, argv);
 }

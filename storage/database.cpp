@@ -55,6 +55,7 @@ const char* CppSQLite3Exception::codeName(int errorCode) {
         case 100: return "SQLITE_ROW";
         case 101: return "SQLITE_DONE";
         case kLayerError: return "CPPSQLITE_ERROR";
+        case kHotJournal: return "SQLITE_READONLY_ROLLBACK";
         default: return "UNKNOWN_ERROR";
     }
 }
@@ -211,6 +212,25 @@ void CppSQLite3DB::open(const QString& path) {
     // A connection whose open failed stays set; close() (or the destructor) releases it.
     if (rc != SQLITE_OK) raise(rc, m_db ? sqlite3_errmsg(m_db) : nullptr);
     setWaitTimeout(m_waitTimeoutMs);
+}
+
+void CppSQLite3DB::openReadOnly(const QString& path) {
+    close();
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+    if (rc != SQLITE_OK) raise(rc, m_db ? sqlite3_errmsg(m_db) : nullptr);
+    setWaitTimeout(m_waitTimeoutMs);
+    // The open itself reads nothing: the first read is where a damaged file, a lock or a hot
+    // journal shows, so it happens here, and its shared lock is kept for the connection's life.
+    char* message = nullptr;
+    const int probe = sqlite3_exec(m_db, "begin; select count(*) from sqlite_master;", nullptr,
+                                   nullptr, &message);
+    if (probe != SQLITE_OK) {
+        const bool hotJournal = sqlite3_extended_errcode(m_db) == SQLITE_READONLY_ROLLBACK;
+        CppSQLite3Exception error(hotJournal ? CppSQLite3Exception::kHotJournal : probe, message);
+        sqlite3_free(message);
+        throw error;
+    }
 }
 
 void CppSQLite3DB::close() {

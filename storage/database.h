@@ -15,6 +15,8 @@ class CppSQLite3Exception {
 public:
     // Errors raised by this layer itself, not by SQLite.
     static constexpr int kLayerError = 1000;
+    // A read-only open found the journal of an unfinished write beside the file.
+    static constexpr int kHotJournal = 1001;
 
     CppSQLite3Exception(int errorCode, const char* errorMessage);
     CppSQLite3Exception(const CppSQLite3Exception& other);
@@ -83,6 +85,11 @@ public:
 
     // Opens (creating when absent) the database file at `path`.
     void open(const QString& path);
+    // Opens the existing database file at `path` for reading only. Nothing is ever written to
+    // it, not even the roll-back of a journal that an interrupted writer left beside it: such a
+    // file is refused with kHotJournal instead of being read half-written. A read transaction
+    // stays open until close(), so every read of this connection sees the same state.
+    void openReadOnly(const QString& path);
     void close();
     bool isOpen() const { return m_db != nullptr; }
 

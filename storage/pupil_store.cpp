@@ -122,6 +122,75 @@ bool saveInClassFile(ErrorStream& err, const QString& path, Save save) {
     }
 }
 
+// ---- Reading, shared by the path-based operations and ClassFileReader ----------------------
+
+const char* const kTableListFun = "bFunSqlGetTableList()";
+const char* const kStudentsFun = "bFunGetStudentsList";
+const char* const kLoadFun = "bFunLoadCertData()";
+
+// Appends every catalogue name. False, with the error reported, when the catalogue cannot be
+// read whole; the names read before the error stay listed.
+bool readTableList(ErrorStream& err, CppSQLite3DB& db, QStringList& tables) {
+    try {
+        db.forEachRow(QStringLiteral("select * from sqlite_master"),
+                      [&tables](const CppSQLite3Query& row) {
+                          tables.append(
+                              row.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
+                      });
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        store::reportSqlError(err, "SQLite exception: \n", e, kTableListFun);
+        return false;
+    }
+}
+
+bool listStudents(ErrorStream& err, CppSQLite3DB& db, StudentList& students,
+                  UnreadablePupilList* unreadable) {
+    // A catalogue that cannot be read (a damaged file) fails the listing instead of showing an
+    // empty class as if all were well.
+    ErrorStream catalogueErr;
+    QStringList tables;
+    if (!readTableList(catalogueErr, db, tables)) {
+        err.clear();
+        err << catalogueErr.text();
+        return false;
+    }
+    for (const QString& table : tables) {
+        // A foreign entry is logged and skipped; the pupils after it are still listed.
+        try {
+            if (!isPupilTableCandidate(db, table)) continue;
+            const QString surname = pupilDataValue(db, table, "Nazwisko_DATA_EDIT");
+            const QString firstName = pupilDataValue(db, table, "Imie_DATA_EDIT");
+            readWholeTable(db, table);
+            students.append({surname + QLatin1Char(' ') + firstName, table});
+        } catch (const CppSQLite3Exception& e) {
+            store::reportSqlError(err, "SQL exception: \n", e, kStudentsFun);
+            if (unreadable && looksLikePupilTable(db, table))
+                unreadable->append(
+                    {table, QString::fromLatin1(CppSQLite3Exception::codeName(e.errorCode()))});
+        }
+    }
+    return true;
+}
+
+// False, reported, when the table is absent. Throws on a database error.
+bool loadRecords(ErrorStream& err, CppSQLite3DB& db, const QString& table, RecordList& records) {
+    if (!db.hasTable(table)) {
+        store::report(err, QStringLiteral("Tablica nie istnieje: \n") + table, "bFunLoadCertData");
+        return false;
+    }
+    db.forEachRow(QStringLiteral("select * from ") + quotedTable(table) + QStringLiteral(" where 1"),
+                  [&err, &records](const CppSQLite3Query& row) {
+                      // A field that cannot be read stays empty; bFunGetValue has logged why.
+                      QString id, compName, value;
+                      bFunGetValue(err, row, QStringLiteral("id"), id);
+                      bFunGetValue(err, row, QStringLiteral("comp_name"), compName);
+                      bFunGetValue(err, row, QStringLiteral("value"), value);
+                      records.append(FieldRecord::make(id, compName, value));
+                  });
+    return true;
+}
+
 }  // namespace
 
 int iFunCheckIsStudentExists(ErrorStream& err, QString path, QString table, bool createIfMissing) {
@@ -153,59 +222,31 @@ bool bFunGetTableList(ErrorStream& err, QString path, QStringList& tables) {
     CppSQLite3DB db;
     try {
         db.open(path);
-        db.forEachRow(
-            QStringLiteral("select * from sqlite_master"), [&tables](const CppSQLite3Query& row) {
-                tables.append(row.columnTextOr(QStringLiteral("name"), QStringLiteral("")));
-            });
-        db.close();
-        return true;
     } catch (const CppSQLite3Exception& e) {
         store::closeQuietly(db);
-        // The names read before the error stay listed.
-        store::reportSqlError(err, "SQLite exception: \n", e, "bFunSqlGetTableList()");
+        store::reportSqlError(err, "SQLite exception: \n", e, kTableListFun);
         return true;
     }
+    readTableList(err, db, tables);
+    store::closeQuietly(db);
+    return true;
 }
 
 bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students,
                          UnreadablePupilList* unreadable) {
-    const char* const fun = "bFunGetStudentsList";
-    // A catalogue that cannot be read (a damaged file) fails the listing instead of showing an
-    // empty class as if all were well.
-    ErrorStream catalogueErr;
-    QStringList tables;
-    if (!bFunGetTableList(catalogueErr, path, tables) || !catalogueErr.isEmpty()) {
-        err.clear();
-        err << catalogueErr.text();
-        return false;
-    }
-    if (!fileExists(path)) return false;
-
+    if (!fileExists(path))
+        return store::missingFile(err, "Plik nie istnieje: \n:", path, "bFunGetTableList");
     CppSQLite3DB db;
     try {
         db.open(path);
-        for (const QString& table : tables) {
-            // A foreign entry is logged and skipped; the pupils after it are still listed.
-            try {
-                if (!isPupilTableCandidate(db, table)) continue;
-                const QString surname = pupilDataValue(db, table, "Nazwisko_DATA_EDIT");
-                const QString firstName = pupilDataValue(db, table, "Imie_DATA_EDIT");
-                readWholeTable(db, table);
-                students.append({surname + QLatin1Char(' ') + firstName, table});
-            } catch (const CppSQLite3Exception& e) {
-                store::reportSqlError(err, "SQL exception: \n", e, fun);
-                if (unreadable && looksLikePupilTable(db, table))
-                    unreadable->append({table, QString::fromLatin1(
-                                                   CppSQLite3Exception::codeName(e.errorCode()))});
-            }
-        }
-        db.close();
-        return true;
     } catch (const CppSQLite3Exception& e) {
         store::closeQuietly(db);
-        store::reportSqlError(err, "SQL exception: \n", e, fun);
+        store::reportSqlError(err, "SQLite exception: \n", e, kTableListFun);
         return false;
     }
+    const bool listed = listStudents(err, db, students, unreadable);
+    store::closeQuietly(db);
+    return listed;
 }
 
 bool bFunGetValue(ErrorStream& err, const CppSQLite3Query& query, QString column, QString& value) {
@@ -224,27 +265,12 @@ bool bFunLoadCertData(ErrorStream& err, QString path, QString table, RecordList&
     CppSQLite3DB db;
     try {
         db.open(path);
-        if (!db.hasTable(table)) {
-            db.close();
-            store::report(err, QStringLiteral("Tablica nie istnieje: \n") + table,
-                          "bFunLoadCertData");
-            return false;
-        }
-        db.forEachRow(
-            QStringLiteral("select * from ") + quotedTable(table) + QStringLiteral(" where 1"),
-            [&err, &records](const CppSQLite3Query& row) {
-                // A field that cannot be read stays empty; bFunGetValue has logged why.
-                QString id, compName, value;
-                bFunGetValue(err, row, QStringLiteral("id"), id);
-                bFunGetValue(err, row, QStringLiteral("comp_name"), compName);
-                bFunGetValue(err, row, QStringLiteral("value"), value);
-                records.append(FieldRecord::make(id, compName, value));
-            });
+        const bool loaded = loadRecords(err, db, table, records);
         db.close();
-        return true;
+        return loaded;
     } catch (const CppSQLite3Exception& e) {
         store::closeQuietly(db);
-        store::reportSqlError(err, "SQL exception: \n", e, "bFunLoadCertData()");
+        store::reportSqlError(err, "SQL exception: \n", e, kLoadFun);
         return false;
     }
 }
@@ -287,4 +313,47 @@ bool bFunReplaceCertData(ErrorStream& err, QString path, QString oldTable, QStri
         dropIfPresent(db, newTable);
         return createAndFill(err, db, newTable, records, progress);
     });
+}
+
+// ---- ClassFileReader -----------------------------------------------------------------------
+
+ClassFileReader::ClassFileReader() = default;
+
+ClassFileReader::~ClassFileReader() { store::closeQuietly(m_db); }
+
+bool ClassFileReader::failWith(ErrorStream& err, const CppSQLite3Exception& e, const char* lead,
+                               const char* fun) {
+    m_failureCode = QString::fromLatin1(CppSQLite3Exception::codeName(e.errorCode()));
+    store::reportSqlError(err, lead, e, fun);
+    return false;
+}
+
+bool ClassFileReader::open(ErrorStream& err, const QString& path, int waitTimeoutMs) {
+    m_failureCode.clear();
+    store::closeQuietly(m_db);
+    try {
+        m_db.setWaitTimeout(waitTimeoutMs);
+        m_db.openReadOnly(path);
+        return true;
+    } catch (const CppSQLite3Exception& e) {
+        store::closeQuietly(m_db);
+        return failWith(err, e, "SQLite exception: \n", "ClassFileReader::open");
+    }
+}
+
+bool ClassFileReader::tableList(ErrorStream& err, QStringList& tables) {
+    return readTableList(err, m_db, tables);
+}
+
+bool ClassFileReader::studentsList(ErrorStream& err, StudentList& students,
+                                   UnreadablePupilList* unreadable) {
+    return listStudents(err, m_db, students, unreadable);
+}
+
+bool ClassFileReader::loadCertData(ErrorStream& err, const QString& table, RecordList& records) {
+    try {
+        return loadRecords(err, m_db, table, records);
+    } catch (const CppSQLite3Exception& e) {
+        return failWith(err, e, "SQL exception: \n", kLoadFun);
+    }
 }

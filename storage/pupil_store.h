@@ -12,7 +12,8 @@
 
 // The pupils of a class file (".smrk", the working database and backups share its format):
 // one table per pupil, named "PESEL" + the pupil's PESEL, holding rows (id, comp_name, value)
-// in insertion order. Every call opens its own connection and closes it before returning.
+// in insertion order. Every path-based call opens its own connection and closes it before
+// returning; ClassFileReader reads the same way over one read-only connection.
 
 struct StudentListEntry {
     QString displayName;  // surname + " " + first name
@@ -65,3 +66,36 @@ bool bFunSaveCertData(ErrorStream& err, QString path, QString table, const Recor
 // `oldTable` may equal `newTable` (same PESEL) or be empty (a new pupil).
 bool bFunReplaceCertData(ErrorStream& err, QString path, QString oldTable, QString newTable,
                          const RecordList& records, const SaveProgress& progress = {});
+
+// A class file opened once, read-only, for the runs that must not change their input: the same
+// reading as the path-based calls above, over one connection that writes nothing (not even a
+// journal's roll-back) and sees one state of the file from open to destruction.
+class ClassFileReader {
+public:
+    ClassFileReader();
+    ~ClassFileReader();
+    ClassFileReader(const ClassFileReader&) = delete;
+    ClassFileReader& operator=(const ClassFileReader&) = delete;
+
+    // Opens and reads the catalogue once, waiting at most `waitTimeoutMs` for another program's
+    // lock. On failure the message is in `err` and failureCode() names the cause.
+    bool open(ErrorStream& err, const QString& path, int waitTimeoutMs);
+    // As bFunGetTableList, but false when the catalogue cannot be read whole.
+    bool tableList(ErrorStream& err, QStringList& tables);
+    // As bFunGetStudentsList.
+    bool studentsList(ErrorStream& err, StudentList& students,
+                      UnreadablePupilList* unreadable = nullptr);
+    // As bFunLoadCertData.
+    bool loadCertData(ErrorStream& err, const QString& table, RecordList& records);
+
+    // The engine's code name of the last failure ("SQLITE_BUSY", "SQLITE_READONLY_ROLLBACK"
+    // for a hot journal, ...); empty when none.
+    QString failureCode() const { return m_failureCode; }
+
+private:
+    bool failWith(ErrorStream& err, const CppSQLite3Exception& e, const char* lead,
+                  const char* fun);
+
+    CppSQLite3DB m_db;
+    QString m_failureCode;
+};

@@ -98,6 +98,27 @@ void syncDirectoryOf(const std::string& path) {
     if (dir.isOpen()) ::fsync(dir.get());
 }
 
+// Puts the finished temporary file in place of `to`: the target's permissions, flushed to the
+// disk, renamed over. Every failure removes the temporary file and leaves the target as it was.
+bool moveOver(Descriptor& output, const std::string& temporaryPath, const std::string& to) {
+    auto discard = [&](int code) {
+        if (output.isOpen()) output.close();
+        ::unlink(temporaryPath.c_str());
+        return fail(code);
+    };
+    struct stat previous {};
+    if (::stat(to.c_str(), &previous) == 0 && S_ISREG(previous.st_mode)) {
+        if (::fchmod(output.get(), (previous.st_mode & 07777) | S_IRUSR | S_IWUSR) != 0)
+            return discard(errno);
+    }
+    if (::fsync(output.get()) != 0) return discard(errno);
+    if (!output.close()) return discard(errno);
+    if (::rename(temporaryPath.c_str(), to.c_str()) != 0) return discard(errno);
+
+    syncDirectoryOf(to);
+    return true;
+}
+
 }  // namespace
 
 bool bFunReplaceFileSafely(QString source, QString target) {
@@ -112,24 +133,42 @@ bool bFunReplaceFileSafely(QString source, QString target) {
     std::string temporaryPath;
     Descriptor output(createTemporaryBeside(to, temporaryPath));
     if (!output.isOpen()) return fail(errno);
-    // From here on every failure removes the temporary file; the target is untouched.
-    auto discard = [&](int code) {
-        if (output.isOpen()) output.close();
+    if (const int code = copyContent(input.get(), output.get())) {
+        output.close();
         ::unlink(temporaryPath.c_str());
         return fail(code);
-    };
-
-    if (const int code = copyContent(input.get(), output.get())) return discard(code);
-
-    struct stat previous {};
-    if (::stat(to.c_str(), &previous) == 0 && S_ISREG(previous.st_mode)) {
-        if (::fchmod(output.get(), (previous.st_mode & 07777) | S_IRUSR | S_IWUSR) != 0)
-            return discard(errno);
     }
-    if (::fsync(output.get()) != 0) return discard(errno);
-    if (!output.close()) return discard(errno);
-    if (::rename(temporaryPath.c_str(), to.c_str()) != 0) return discard(errno);
+    return moveOver(output, temporaryPath, to);
+}
 
-    syncDirectoryOf(to);
+bool bFunCreateTemporaryBeside(QString target, QString& temporaryPath) {
+    temporaryPath.clear();
+    if (target.isEmpty()) return fail(ENOENT);
+    const std::string to = followLink(QFile::encodeName(target).toStdString());
+    std::string path;
+    Descriptor output(createTemporaryBeside(to, path));
+    if (!output.isOpen()) return fail(errno);
+    if (!output.close()) {
+        const int code = errno;
+        ::unlink(path.c_str());
+        return fail(code);
+    }
+    temporaryPath = QFile::decodeName(QByteArray::fromStdString(path));
     return true;
+}
+
+bool bFunMoveOverSafely(QString temporary, QString target) {
+    const std::string from = QFile::encodeName(temporary).toStdString();
+    if (target.isEmpty()) {
+        ::unlink(from.c_str());
+        return fail(ENOENT);
+    }
+    const std::string to = followLink(QFile::encodeName(target).toStdString());
+    Descriptor output(::open(from.c_str(), O_WRONLY | O_CLOEXEC));
+    if (!output.isOpen()) {
+        const int code = errno;
+        ::unlink(from.c_str());
+        return fail(code);
+    }
+    return moveOver(output, from, to);
 }

@@ -12,3 +12,13 @@
 // lastSystemErrorCode() holds the code of the failing step. Writes no message: the callers
 // compose their own.
 bool bFunReplaceFileSafely(QString source, QString target);
+
+// The same replacement for a file the caller writes itself: first a new, empty file beside
+// `target` (a link as target is followed), created exclusively so that nothing already there is
+// reused; its path goes to `temporaryPath`.
+bool bFunCreateTemporaryBeside(QString target, QString& temporaryPath);
+
+// Then, once the caller has written and closed it, the temporary file takes the target's place
+// with the target's permissions, flushed to the disk first. On failure the temporary file is
+// removed and the target is exactly as it was; lastSystemErrorCode() says why.
+bool bFunMoveOverSafely(QString temporary, QString target);

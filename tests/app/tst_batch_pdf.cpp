@@ -162,7 +162,7 @@ private slots:
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(pdfPageCount(pdf), pages);
-        // Read from a private copy: the user's file and the working database stay untouched.
+        // Only read: the user's file and the working database stay untouched.
         QCOMPARE(readFile(classFile), before);
         ErrorStream err;
         QVERIFY(!QFile::exists(strFunGetTmpFilePath(err)));
@@ -205,7 +205,8 @@ private slots:
             << QStringList{"--pdf", "%2", "%1.txt"} << 1
             << "Plik nie jest prawidłowym plikiem świadectw: %1.txt\n";
         QTest::newRow("unwritable output") << QStringList{"--pdf", "%2.d/wydruk.pdf", "%1"} << 1
-                                           << "Nie można zapisać pliku: %2.d/wydruk.pdf\n";
+                                           << "Nie można zapisać pliku: %2.d/wydruk.pdf\n"
+                                              "Katalog, w którym miałby leżeć plik, nie istnieje.\n";
         QTest::newRow("no class file") << QStringList{"--pdf", "%2"} << 2 << "";
         QTest::newRow("two class files") << QStringList{"--pdf", "%2", "%1", "%1"} << 2 << "";
         QTest::newRow("switch without its value")

@@ -1,8 +1,6 @@
 #include "console_prompter.h"
 
-#include <QByteArray>
-
-#include <cstdio>
+#include "console.h"
 
 ConsolePrompter::ConsolePrompter() {
     setPrompter(this);
@@ -16,8 +14,8 @@ PromptAnswer ConsolePrompter::message(QWidget* parent, const QString& text, cons
                                       PromptIcon icon, PromptButtons buttons) {
     Q_UNUSED(parent);
     Q_UNUSED(caption);
-    if (icon == PromptIcon::Error || icon == PromptIcon::Warning) m_failureReported = true;
-    vFunWriteConsole(stderr, text + QLatin1Char('\n'));
+    if (icon == PromptIcon::Error || icon == PromptIcon::Warning) ++m_failures;
+    bFunWriteConsole(stderr, text + QLatin1Char('\n'));
     return cautiousAnswer(buttons);
 }
 
@@ -46,10 +44,4 @@ bool ConsolePrompter::printerSetup(QWidget* parent, QPrinter& printer) {
     Q_UNUSED(parent);
     Q_UNUSED(printer);
     return false;
-}
-
-void vFunWriteConsole(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
 }

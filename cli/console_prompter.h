@@ -1,12 +1,10 @@
 #pragma once
 
-#include <cstdio>
-
 #include "forms/prompter.h"
 
-// The prompt seam for runs without a window (`semrik --pdf`): every message goes to stderr as
-// its text, and no dialog ever waits for an answer. Questions get the cautious answer, file and
-// input boxes are cancelled. Installed for as long as it lives.
+// The prompt seam for runs without a window: every message goes to stderr as its text, and no
+// dialog ever waits for an answer. Questions get the cautious answer, file and input boxes are
+// cancelled. Installed for as long as it lives.
 class ConsolePrompter : public Prompter {
 public:
     ConsolePrompter();
@@ -15,7 +13,9 @@ public:
     ConsolePrompter& operator=(const ConsolePrompter&) = delete;
 
     // True once an error or a warning was written: the run must not report success.
-    bool failureReported() const { return m_failureReported; }
+    bool failureReported() const { return m_failures > 0; }
+    // How many errors and warnings were written, so a caller can tell which step failed.
+    int failureCount() const { return m_failures; }
 
     PromptAnswer message(QWidget* parent, const QString& text, const QString& caption,
                          PromptIcon icon, PromptButtons buttons) override;
@@ -26,8 +26,5 @@ public:
     bool printerSetup(QWidget* parent, QPrinter& printer) override;
 
 private:
-    bool m_failureReported = false;
+    int m_failures = 0;
 };
-
-// Writes `text` to `stream` in UTF-8 and flushes it.
-void vFunWriteConsole(std::FILE* stream, const QString& text);

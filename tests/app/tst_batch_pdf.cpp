@@ -257,6 +257,7 @@ private slots:
         QTest::addColumn<bool>("onStderr");
 
         QTest::newRow("--help") << QStringList{"--help"} << 0 << false;
+        QTest::newRow("-h, which once started the window") << QStringList{"-h"} << 0 << false;
         QTest::newRow("unknown option") << QStringList{"--drukuj", "klasa.smrk"} << 2 << true;
     }
 

@@ -33,7 +33,8 @@ QString strFunUnreadablePupilMessage(const QString& tableName, const QString& re
 
 QString ClassInput::open(const CommandFile& file) {
     m_path = file.path;
-    if (!bFunIsUtf8Name(file.native)) return strFunNotUtf8NameReason() + QStringLiteral(": ") + m_path;
+    if (!bFunIsUtf8Name(file.native))
+        return strFunNotUtf8NameReason() + QStringLiteral(": ") + m_path;
     const QString problem = strFunReadProblem(m_path);
     if (!problem.isEmpty()) return problem + QStringLiteral(": ") + m_path;
 
@@ -49,7 +50,7 @@ QString ClassInput::open(const CommandFile& file) {
 QString ClassInput::unreadableReport() const {
     QString report;
     for (const UnreadablePupil& pupil : m_unreadable)
-        report += strFunUnreadablePupilMessage(pupil.tableName, pupil.reason, m_path) +
-                  QLatin1Char('\n');
+        report +=
+            strFunUnreadablePupilMessage(pupil.tableName, pupil.reason, m_path) + QLatin1Char('\n');
     return report;
 }

@@ -29,8 +29,8 @@ struct CommandFile {
 };
 
 struct CommandLine {
-    QList<CommandFile> files;             // in the order given
-    QMap<QString, QStringList> values;    // switch name -> its values in the order given
+    QList<CommandFile> files;           // in the order given
+    QMap<QString, QStringList> values;  // switch name -> its values in the order given
 };
 
 class Command {

@@ -23,9 +23,11 @@ QString strFunUsageText() {
         QString names = command->synopsis();
         for (const QString& alias : command->aliases()) names += QStringLiteral(", ") + alias;
         text += QStringLiteral("  ") + names + QLatin1Char('\n');
-        for (const QString& line : command->description()) text += indent + line + QLatin1Char('\n');
+        for (const QString& line : command->description())
+            text += indent + line + QLatin1Char('\n');
         for (const CommandOption& option : command->options()) {
-            text += indent + QStringLiteral("%1 %2").arg(option.name, option.valueName).leftJustified(24) +
+            text += indent +
+                    QStringLiteral("%1 %2").arg(option.name, option.valueName).leftJustified(24) +
                     option.help + QLatin1Char('\n');
         }
     }

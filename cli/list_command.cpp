@@ -7,7 +7,8 @@
 #include "console.h"
 
 QStringList ListCommand::description() const {
-    return {QStringLiteral("Wypisuje uczniów pliku świadectw w kolejności drzewa, po jednym w wierszu:"),
+    return {QStringLiteral(
+                "Wypisuje uczniów pliku świadectw w kolejności drzewa, po jednym w wierszu:"),
             QStringLiteral("nazwisko i imię, tabulator, nazwa tabeli ucznia.")};
 }
 

@@ -58,7 +58,9 @@ QString strFunCannotWriteMessage(const QString& path, const QString& reason) {
            QLatin1Char('.');
 }
 
-OutputFile::~OutputFile() { discard(); }
+OutputFile::~OutputFile() {
+    discard();
+}
 
 QString OutputFile::check(const CommandFile& target, const QStringList& inputs) {
     m_target = target.path;
@@ -92,7 +94,8 @@ QString OutputFile::create() {
 }
 
 QString OutputFile::commit() {
-    if (m_temporary.isEmpty()) return strFunCannotWriteMessage(m_target, strFunSystemErrorReason(ENOENT));
+    if (m_temporary.isEmpty())
+        return strFunCannotWriteMessage(m_target, strFunSystemErrorReason(ENOENT));
     // Blocked until the name is forgotten: a signal between the rename and that would remove
     // a file that is no longer ours.
     const SignalsBlocked blocked;

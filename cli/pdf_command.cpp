@@ -70,9 +70,9 @@ QString choosePupils(const ClassInput& input, const QStringList& pesels, Student
     }
     for (const QString& pesel : pesels) {
         const QString table = QStringLiteral("PESEL") + pesel;
-        const auto found = std::find_if(
-            input.pupils().cbegin(), input.pupils().cend(),
-            [&table](const StudentListEntry& s) { return s.tableName == table; });
+        const auto found =
+            std::find_if(input.pupils().cbegin(), input.pupils().cend(),
+                         [&table](const StudentListEntry& s) { return s.tableName == table; });
         if (found != input.pupils().cend()) {
             pupils << *found;
         } else if (!isUnreadable(input, table)) {
@@ -141,9 +141,8 @@ public:
             RecordList records;
             if (!m_input.reader().loadCertData(err, pupil.tableName, records)) {
                 const QString code = m_input.reader().failureCode();
-                leftOut(strFunUnreadablePupilMessage(pupil.tableName,
-                                                     code.isEmpty() ? err.text() : code,
-                                                     m_input.path()));
+                leftOut(strFunUnreadablePupilMessage(
+                    pupil.tableName, code.isEmpty() ? err.text() : code, m_input.path()));
                 continue;
             }
             forms.applyPupil(records, pupil.tableName);
@@ -232,11 +231,16 @@ QList<CommandOption> PdfCommand::options() const {
 
 QStringList PdfCommand::description() const {
     return {
-        QStringLiteral("Drukuje wybrane dokumenty wybranych uczniów do jednego pliku PDF, bez okna"),
-        QStringLiteral("programu. Bez --pupil: wszyscy uczniowie w kolejności drzewa; bez --document:"),
-        QStringLiteral("jedenaście dokumentów drzewa, w jego kolejności. Oba przełączniki można podać"),
-        QStringLiteral("wiele razy. Świadectwo zajmuje dwie strony. Położenie na kartce wyznaczają"),
-        QStringLiteral("pierwsze ustawienia wydruku i kalibracja programu; przełączniki \"Wykreskuj"),
+        QStringLiteral(
+            "Drukuje wybrane dokumenty wybranych uczniów do jednego pliku PDF, bez okna"),
+        QStringLiteral(
+            "programu. Bez --pupil: wszyscy uczniowie w kolejności drzewa; bez --document:"),
+        QStringLiteral(
+            "jedenaście dokumentów drzewa, w jego kolejności. Oba przełączniki można podać"),
+        QStringLiteral(
+            "wiele razy. Świadectwo zajmuje dwie strony. Położenie na kartce wyznaczają"),
+        QStringLiteral(
+            "pierwsze ustawienia wydruku i kalibracja programu; przełączniki \"Wykreskuj"),
         QStringLiteral("puste pola\", \"Wyłącz kropki\" i \"Ogranicz pola tekstowe\" działają jak"),
         QStringLiteral("w programie. Ucznia lub dokumentu, którego nie da się wydrukować, nie ma"),
         QStringLiteral("w pliku PDF: opis mówi, czego brakuje, a kod wyjścia to 1. Plik świadectw"),
@@ -277,11 +281,12 @@ int PdfCommand::run(const CommandLine& line) {
         if (!print.print(*sink, pupils, documents, error)) return fail(error);
     }  // the PDF is complete once its sink is gone
     if (print.pagesPrinted() == 0) {
-        return fail(strFunCannotWriteMessage(
-            output.targetPath(), QStringLiteral("Nie wydrukowano żadnej strony")));
+        return fail(strFunCannotWriteMessage(output.targetPath(),
+                                             QStringLiteral("Nie wydrukowano żadnej strony")));
     }
     const QString incomplete = incompletePdfReason(output.temporaryPath());
-    if (!incomplete.isEmpty()) return fail(strFunCannotWriteMessage(output.targetPath(), incomplete));
+    if (!incomplete.isEmpty())
+        return fail(strFunCannotWriteMessage(output.targetPath(), incomplete));
     error = output.commit();
     if (!error.isEmpty()) return fail(error);
 

@@ -13,7 +13,9 @@
 
 namespace {
 
-std::string native(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string native(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 QString kindProblem(const struct stat& info) {
     if (S_ISDIR(info.st_mode)) return QStringLiteral("To jest katalog, a nie plik");
@@ -40,19 +42,29 @@ std::string directoryOf(const std::string& path) {
 QString strFunSystemErrorReason(int code) {
     switch (code) {
         case ENOENT:
-        case ENOTDIR: return QStringLiteral("Plik nie istnieje");
+        case ENOTDIR:
+            return QStringLiteral("Plik nie istnieje");
         case EACCES:
-        case EPERM: return QStringLiteral("Brak uprawnień do tego pliku");
+        case EPERM:
+            return QStringLiteral("Brak uprawnień do tego pliku");
         case ENOSPC:
-        case EDQUOT: return QStringLiteral("Brak miejsca na dysku");
-        case EROFS: return QStringLiteral("Dysk jest tylko do odczytu");
-        case EISDIR: return QStringLiteral("To jest katalog, a nie plik");
-        case ELOOP: return QStringLiteral("Dowiązania symboliczne tworzą pętlę");
-        case ENAMETOOLONG: return QStringLiteral("Nazwa pliku jest za długa");
-        case EIO: return QStringLiteral("Błąd wejścia-wyjścia dysku");
+        case EDQUOT:
+            return QStringLiteral("Brak miejsca na dysku");
+        case EROFS:
+            return QStringLiteral("Dysk jest tylko do odczytu");
+        case EISDIR:
+            return QStringLiteral("To jest katalog, a nie plik");
+        case ELOOP:
+            return QStringLiteral("Dowiązania symboliczne tworzą pętlę");
+        case ENAMETOOLONG:
+            return QStringLiteral("Nazwa pliku jest za długa");
+        case EIO:
+            return QStringLiteral("Błąd wejścia-wyjścia dysku");
         case EBUSY:
-        case ETXTBSY: return QStringLiteral("Plik jest zajęty przez inny program");
-        default: return QStringLiteral("Błąd systemu nr %1").arg(code);
+        case ETXTBSY:
+            return QStringLiteral("Plik jest zajęty przez inny program");
+        default:
+            return QStringLiteral("Błąd systemu nr %1").arg(code);
     }
 }
 
@@ -106,14 +118,14 @@ QString strFunDatabaseProblem(const QString& codeName) {
             "nie odczytano go, by nie pokazać niepełnych danych");
     if (codeName == QLatin1String("SQLITE_CANTOPEN") || codeName == QLatin1String("SQLITE_PERM"))
         return QStringLiteral("Nie można otworzyć pliku");
-    if (codeName == QLatin1String("SQLITE_IOERR"))
-        return QStringLiteral("Błąd odczytu pliku");
+    if (codeName == QLatin1String("SQLITE_IOERR")) return QStringLiteral("Błąd odczytu pliku");
     if (codeName == QLatin1String("SQLITE_NOMEM")) return QStringLiteral("Brak pamięci");
     return QStringLiteral("Plik nie jest prawidłowym plikiem świadectw");
 }
 
 bool bFunSameFile(const QString& first, const QString& second) {
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     if (::stat(native(first).c_str(), &a) != 0 || ::stat(native(second).c_str(), &b) != 0)
         return false;
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;

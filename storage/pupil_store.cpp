@@ -179,15 +179,16 @@ bool loadRecords(ErrorStream& err, CppSQLite3DB& db, const QString& table, Recor
         store::report(err, QStringLiteral("Tablica nie istnieje: \n") + table, "bFunLoadCertData");
         return false;
     }
-    db.forEachRow(QStringLiteral("select * from ") + quotedTable(table) + QStringLiteral(" where 1"),
-                  [&err, &records](const CppSQLite3Query& row) {
-                      // A field that cannot be read stays empty; bFunGetValue has logged why.
-                      QString id, compName, value;
-                      bFunGetValue(err, row, QStringLiteral("id"), id);
-                      bFunGetValue(err, row, QStringLiteral("comp_name"), compName);
-                      bFunGetValue(err, row, QStringLiteral("value"), value);
-                      records.append(FieldRecord::make(id, compName, value));
-                  });
+    db.forEachRow(
+        QStringLiteral("select * from ") + quotedTable(table) + QStringLiteral(" where 1"),
+        [&err, &records](const CppSQLite3Query& row) {
+            // A field that cannot be read stays empty; bFunGetValue has logged why.
+            QString id, compName, value;
+            bFunGetValue(err, row, QStringLiteral("id"), id);
+            bFunGetValue(err, row, QStringLiteral("comp_name"), compName);
+            bFunGetValue(err, row, QStringLiteral("value"), value);
+            records.append(FieldRecord::make(id, compName, value));
+        });
     return true;
 }
 

@@ -4,8 +4,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTest>
+#include <QThread>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -31,10 +31,10 @@ enum class Setup {
     OutputLink,       // a symbolic link to the class file
     OutputHardLink,   // a second name of the class file
     OutputFifo,
-    OutputDevice,     // /dev/full
-    OutputReadOnly,   // an earlier, write-protected PDF
+    OutputDevice,    // /dev/full
+    OutputReadOnly,  // an earlier, write-protected PDF
     OutputDirectory,
-    StdoutFull,       // the listing goes to /dev/full
+    StdoutFull,  // the listing goes to /dev/full
     StdoutClosed,
 };
 
@@ -109,7 +109,8 @@ Run runShell(const QString& script, const QStringList& arguments,
     QProcess shell;
     shell.setProcessEnvironment(environment);
     if (!stdoutFile.isEmpty()) shell.setStandardOutputFile(stdoutFile);
-    shell.start("/bin/sh", QStringList{"-c", script, QStringLiteral(SEMRIK_EXECUTABLE)} + arguments);
+    shell.start("/bin/sh",
+                QStringList{"-c", script, QStringLiteral(SEMRIK_EXECUTABLE)} + arguments);
     Run run;
     if (!shell.waitForFinished(120000)) return run;
     run.crashed = shell.exitStatus() != QProcess::NormalExit;
@@ -133,9 +134,9 @@ class DamagedInputsTest : public QObject {
 private slots:
     void refusesOrReports_data() {
         QTest::addColumn<Setup>("setup");
-        QTest::addColumn<QString>("mode");   // "--list" or "--pdf"
+        QTest::addColumn<QString>("mode");  // "--list" or "--pdf"
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("error");  // %1 the class file, %2 the output
+        QTest::addColumn<QString>("error");   // %1 the class file, %2 the output
         QTest::addColumn<QString>("output");  // stdout of --list
 
         const QString damaged = "Nie można odczytać ucznia z tabeli PESEL2 (SQLITE_CORRUPT): %1\n";
@@ -154,21 +155,23 @@ private slots:
             << Setup::DamagedPupil << "--list" << 1 << damaged << others;
         QTest::newRow("damaged pupil, PDF of the others")
             << Setup::DamagedPupil << "--pdf" << 1
-            << damaged + "Plik %2 nie zawiera uczniów ani dokumentów wymienionych wyżej.\n" << "";
+            << damaged + "Plik %2 nie zawiera uczniów ani dokumentów wymienionych wyżej.\n"
+            << "";
         QTest::newRow("hot journal, listing") << Setup::HotJournal << "--list" << 1 << hot << "";
         QTest::newRow("hot journal, PDF") << Setup::HotJournal << "--pdf" << 1 << hot << "";
         QTest::newRow("locked by another program")
-            << Setup::Locked << "--list" << 1
-            << "Plik jest zablokowany przez inny program: %1\n" << "";
+            << Setup::Locked << "--list" << 1 << "Plik jest zablokowany przez inny program: %1\n"
+            << "";
         QTest::newRow("directory as class file")
             << Setup::InputDirectory << "--list" << 1 << "To jest katalog, a nie plik: %1\n"
             << "";
         QTest::newRow("name not UTF-8")
             << Setup::InputNotUtf8 << "--list" << 1
-            << "Nazwa pliku nie jest zapisana w UTF-8; zmień ją i spróbuj ponownie: %1\n" << "";
+            << "Nazwa pliku nie jest zapisana w UTF-8; zmień ją i spróbuj ponownie: %1\n"
+            << "";
         QTest::newRow("no read permission")
-            << Setup::InputUnreadable << "--list" << 1
-            << "Brak uprawnień do odczytu pliku: %1\n" << "";
+            << Setup::InputUnreadable << "--list" << 1 << "Brak uprawnień do odczytu pliku: %1\n"
+            << "";
         QTest::newRow("output is the input")
             << Setup::OutputIsInput << "--pdf" << 1 << inputOutput << "";
         QTest::newRow("output links to the input")
@@ -180,16 +183,20 @@ private slots:
             << Setup::OutputDevice << "--pdf" << 1 << notRegular << "";
         QTest::newRow("output is write-protected")
             << Setup::OutputReadOnly << "--pdf" << 1
-            << "Nie można zapisać pliku: %2\nPlik jest tylko do odczytu.\n" << "";
+            << "Nie można zapisać pliku: %2\nPlik jest tylko do odczytu.\n"
+            << "";
         QTest::newRow("output is a directory")
             << Setup::OutputDirectory << "--pdf" << 1
-            << "Nie można zapisać pliku: %2\nTo jest katalog, a nie plik.\n" << "";
+            << "Nie można zapisać pliku: %2\nTo jest katalog, a nie plik.\n"
+            << "";
         QTest::newRow("listing to a full device")
             << Setup::StdoutFull << "--list" << 1
-            << "Nie można wypisać listy uczniów: Brak miejsca na dysku\n" << "";
+            << "Nie można wypisać listy uczniów: Brak miejsca na dysku\n"
+            << "";
         QTest::newRow("listing to a closed stdout")
             << Setup::StdoutClosed << "--list" << 1
-            << "Nie można wypisać listy uczniów: Wyjście jest zamknięte\n" << "";
+            << "Nie można wypisać listy uczniów: Wyjście jest zamknięte\n"
+            << "";
     }
 
     void refusesOrReports() {
@@ -198,8 +205,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, error);
         QFETCH(QString, output);
-        if (setup == Setup::InputUnreadable && ::geteuid() == 0)
-            QSKIP("root reads any file");
+        if (setup == Setup::InputUnreadable && ::geteuid() == 0) QSKIP("root reads any file");
         TestEnvironment env;
         const QString dir = env.dataHome() + "/klasa";
         QVERIFY(QDir().mkpath(dir));
@@ -211,35 +217,56 @@ private slots:
         QString script = "exec \"$0\" \"$@\"";
         QString stdoutFile;
         switch (setup) {
-            case Setup::DamagedPupil: damagePupilTable(classFile); break;
+            case Setup::DamagedPupil:
+                damagePupilTable(classFile);
+                break;
             case Setup::HotJournal: {
                 const QString copy = dir + "/przerwany.smrk";
                 makeHotJournal(classFile, copy);
                 classFile = copy;
                 break;
             }
-            case Setup::Locked: break;  // below: closing any file releases the process's locks
-            case Setup::InputDirectory: classFile = dir; break;
+            case Setup::Locked:
+                break;  // below: closing any file releases the process's locks
+            case Setup::InputDirectory:
+                classFile = dir;
+                break;
             case Setup::InputNotUtf8:
                 // The name goes to the program as raw bytes; a QString cannot carry them.
                 script = "exec \"$0\" \"$1\" \"$(printf '%s/z\\377.smrk' \"$2\")\"";
                 classFile = dir;
                 break;
-            case Setup::InputUnreadable: QFile::setPermissions(classFile, {}); break;
-            case Setup::OutputIsInput: pdf = classFile; break;
-            case Setup::OutputLink: QVERIFY(QFile::link(classFile, pdf)); break;
+            case Setup::InputUnreadable:
+                QFile::setPermissions(classFile, {});
+                break;
+            case Setup::OutputIsInput:
+                pdf = classFile;
+                break;
+            case Setup::OutputLink:
+                QVERIFY(QFile::link(classFile, pdf));
+                break;
             case Setup::OutputHardLink:
                 QCOMPARE(::link(QFile::encodeName(classFile), QFile::encodeName(pdf)), 0);
                 break;
-            case Setup::OutputFifo: QCOMPARE(::mkfifo(QFile::encodeName(pdf), 0600), 0); break;
-            case Setup::OutputDevice: pdf = "/dev/full"; break;
+            case Setup::OutputFifo:
+                QCOMPARE(::mkfifo(QFile::encodeName(pdf), 0600), 0);
+                break;
+            case Setup::OutputDevice:
+                pdf = "/dev/full";
+                break;
             case Setup::OutputReadOnly:
                 writeFile(pdf, "poprzedni wydruk");
                 QVERIFY(QFile::setPermissions(pdf, QFile::ReadOwner | QFile::ReadGroup));
                 break;
-            case Setup::OutputDirectory: QVERIFY(QDir().mkpath(pdf)); break;
-            case Setup::StdoutFull: stdoutFile = "/dev/full"; break;
-            case Setup::StdoutClosed: script = "exec \"$0\" \"$@\" >&-"; break;
+            case Setup::OutputDirectory:
+                QVERIFY(QDir().mkpath(pdf));
+                break;
+            case Setup::StdoutFull:
+                stdoutFile = "/dev/full";
+                break;
+            case Setup::StdoutClosed:
+                script = "exec \"$0\" \"$@\" >&-";
+                break;
         }
         const QByteArray classBefore = hashOf(classFile);
         const QByteArray journalBefore = hashOf(classFile + "-journal");
@@ -247,7 +274,9 @@ private slots:
         const QFile::Permissions pdfPermissions = QFileInfo(pdf).permissions();
 
         QStringList arguments{mode};
-        if (mode == "--pdf") arguments << pdf << "--document" << "0";
+        if (mode == "--pdf")
+            arguments << pdf << "--document"
+                      << "0";
         if (setup == Setup::InputNotUtf8) arguments = QStringList{mode};
         arguments << classFile;
         if (setup == Setup::Locked) {
@@ -268,7 +297,9 @@ private slots:
         QCOMPARE(leftovers(dir), QStringList());
         if (setup == Setup::DamagedPupil && mode == "--pdf") {
             // The other two pupils' certificates were written all the same.
-            QCOMPARE(QString::fromLatin1(readFile(pdf)).count(QRegularExpression("/Type\\s*/Page(?![A-Za-z])")), 4);
+            QCOMPARE(QString::fromLatin1(readFile(pdf))
+                         .count(QRegularExpression("/Type\\s*/Page(?![A-Za-z])")),
+                     4);
         } else if (!pdfBefore.isEmpty()) {
             QCOMPARE(hashOf(pdf), pdfBefore);
             QCOMPARE(QFileInfo(pdf).permissions(), pdfPermissions);
@@ -285,8 +316,8 @@ private slots:
         const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
         QVERIFY(QFile::setPermissions(pdf, permissions));
 
-        const Run run = runShell("exec \"$0\" \"$@\"",
-                                 {"--pdf", pdf, "--document", "0", classFile});
+        const Run run =
+            runShell("exec \"$0\" \"$@\"", {"--pdf", pdf, "--document", "0", classFile});
 
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);

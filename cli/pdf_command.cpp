@@ -207,17 +207,21 @@ private:
     bool m_leftOut = false;
 };
 
-// The PDF writer does not report a failed write (a full disk), so the file's own end is checked:
-// a PDF ends with its end-of-file marker.
+// The PDF writer does not say why a write failed; a full disk is the usual cause.
+bool diskFull(const QString& path) {
+    struct statvfs space {};
+    return ::statvfs(QFile::encodeName(path).constData(), &space) == 0 && space.f_bavail == 0;
+}
+
+// Nor does it report a failed write at all, so the file's own end is checked: a PDF ends with
+// its end-of-file marker.
 QString incompletePdfReason(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return strFunSystemErrorReason(EIO);
     const qint64 size = file.size();
     file.seek(qMax<qint64>(0, size - 64));
     if (file.readAll().contains("%%EOF")) return QString();
-    struct statvfs space {};
-    if (::statvfs(QFile::encodeName(path).constData(), &space) == 0 && space.f_bavail == 0)
-        return strFunSystemErrorReason(ENOSPC);
+    if (diskFull(path)) return strFunSystemErrorReason(ENOSPC);
     return QStringLiteral("Plik PDF nie został zapisany w całości");
 }
 
@@ -278,7 +282,12 @@ int PdfCommand::run(const CommandLine& line) {
     PdfPrint print(input, setup, console);
     {
         const std::unique_ptr<PrintSink> sink = makePdfSink(output.temporaryPath());
-        if (!print.print(*sink, pupils, documents, error)) return fail(error);
+        if (!print.print(*sink, pupils, documents, error)) {
+            if (diskFull(output.temporaryPath()))
+                error = strFunCannotWriteMessage(output.targetPath(),
+                                                 strFunSystemErrorReason(ENOSPC));
+            return fail(error);
+        }
     }  // the PDF is complete once its sink is gone
     if (print.pagesPrinted() == 0) {
         return fail(strFunCannotWriteMessage(output.targetPath(),

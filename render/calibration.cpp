@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "render/page_picture.h"
 #include "storage/database.h"
 #include "storage/file_ops.h"
 #include "storage/paths.h"
@@ -17,6 +18,29 @@ const char* const kRestoreFun = "PrzywrocUstawieniaButtonClick()";
 
 QString quotedTable(const QString& table) {
     return QLatin1Char('`') + sql::identifier(table) + QLatin1Char('`');
+}
+
+// The reach of a coordinate: the page and one page's size on every side, more than any margin
+// can bring onto the paper. Nothing loops or calculates with a value beyond it.
+int xWithinReach(int x) {
+    return qBound(-kPageWidth, x, 2 * kPageWidth);
+}
+int yWithinReach(int y) {
+    return qBound(-kPageHeight, y, 2 * kPageHeight);
+}
+
+// Brings a row of a user's file within what a page can hold. A missing face would crash the
+// page recording: a QFont made from an empty name has no family, and recording it into a
+// QPicture reads the first one.
+void keepDrawable(CalibrationEntry& e) {
+    e.x1 = xWithinReach(e.x1);
+    e.x2 = xWithinReach(e.x2);
+    e.y1 = yWithinReach(e.y1);
+    e.y2 = yWithinReach(e.y2);
+    // Negative sizes mean nothing; 0 keeps the canvas size, as a NULL does.
+    e.font_size = qBound(0, e.font_size, CalibrationEntry::kMaxFontSize);
+    if (e.font_name.trimmed().isEmpty())
+        e.font_name = QString::fromLatin1(CalibrationEntry::kDefaultFontName);
 }
 
 CalibrationEntry entryFromRow(const CppSQLite3Query& row) {
@@ -36,6 +60,7 @@ CalibrationEntry entryFromRow(const CppSQLite3Query& row) {
     e.font_style_italic = row.columnInt(QStringLiteral("font_style_italic"));
     e.font_style_underline = row.columnInt(QStringLiteral("font_style_underline"));
     e.font_style_strike = row.columnInt(QStringLiteral("font_style_strike"));
+    keepDrawable(e);
     return e;
 }
 

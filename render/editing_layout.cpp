@@ -58,7 +58,8 @@ FieldPlacement placementOf(const CalibrationEntry& entry, const QString& name, i
     placement.font = entryFont(entry);
     placement.alignment = entryAlignment(entry.font_align);
     const qreal top = entryTextTop(entry, placement.font, page);
-    placement.rect = QRectF(QPointF(entry.x1, top), QPointF(entry.x2, qreal(entry.y2) + 2));
+    placement.rect =
+        QRectF(QPointF(entry.x1, top), QPointF(entry.x2, qreal(entry.y2) + 2)).normalized();
     return placement;
 }
 
@@ -66,7 +67,7 @@ void outlineMarkPlace(QPainter& canvas, const CalibrationEntry& entry) {
     canvas.save();
     canvas.setPen(QPen(QColor(200, 200, 200), 1, Qt::DashLine));
     canvas.setBrush(Qt::NoBrush);
-    canvas.drawRect(QRectF(QPointF(entry.x1, entry.y1), QPointF(entry.x2, entry.y2)));
+    canvas.drawRect(QRectF(QPointF(entry.x1, entry.y1), QPointF(entry.x2, entry.y2)).normalized());
     canvas.restore();
 }
 

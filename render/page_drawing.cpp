@@ -35,8 +35,9 @@ int twoThirds(int value) {
     return int(qint64(value) * 2 / 3);
 }
 
+// A calibration row may give its edges in either order; the rectangle is the same.
 QRectF rectFromEdges(qreal left, qreal top, qreal right, qreal bottom) {
-    return QRectF(QPointF(left, top), QPointF(right, bottom));
+    return QRectF(QPointF(left, top), QPointF(right, bottom)).normalized();
 }
 
 void setPenColor(QPainter& canvas, const QColor& color) {
@@ -221,15 +222,18 @@ void PageDrawing::vFunGraphicDrawMark(MarkKind kind, const CalibrationEntry& ent
         m_settings.dataDir + (kind == MarkKind::Eagle ? QStringLiteral("/grafika/orzel.emf")
                                                       : QStringLiteral("/grafika/m_p.bmp"));
     if (!QFileInfo(path).isFile()) {
-        reportMissingMark(path);
+        leaveOutMark(path, QStringLiteral("Plik nie istnieje.\n\n") + path, QStringLiteral("Bład"));
         return;
     }
 
     if (kind == MarkKind::Eagle) {
         QPicture eagle;
-        if (!eagle.load(path)) return;
-        const QRectF source = eagle.boundingRect();
-        if (source.isEmpty()) return;
+        const QRectF source = eagle.load(path) ? QRectF(eagle.boundingRect()) : QRectF();
+        if (source.isEmpty()) {
+            leaveOutMark(path, strFunUnreadablePictureMessage(path), QStringLiteral("Błąd"));
+            return;
+        }
+        if (rect.isEmpty()) return;  // a place of no size holds nothing to see
         canvas.save();
         canvas.translate(rect.topLeft());
         canvas.scale(rect.width() / source.width(), rect.height() / source.height());
@@ -240,17 +244,27 @@ void PageDrawing::vFunGraphicDrawMark(MarkKind kind, const CalibrationEntry& ent
     }
 
     const QImage stamp(path);
-    if (!stamp.isNull()) canvas.drawImage(rect, stamp);
+    if (stamp.isNull()) {
+        leaveOutMark(path, strFunUnreadablePictureMessage(path), QStringLiteral("Błąd"));
+        return;
+    }
+    canvas.drawImage(rect, stamp);
     QFont font = canvas.font();
     font.setPixelSize(iFunPointsToUnits(kStampTextPoints));
     canvas.setFont(font);
     canvas.drawText(rect, int(Qt::AlignCenter) | Qt::TextSingleLine, QStringLiteral("m.p."));
 }
 
-void PageDrawing::reportMissingMark(const QString& path) {
+void PageDrawing::leaveOutMark(const QString& path, const QString& message,
+                               const QString& caption) {
+    m_marksLeftOut << path;
     m_err.clear();
-    m_err << "Plik nie istnieje.\n\n" << path;
+    m_err << message;
     vFunWriteLog(m_err, QStringLiteral("vFunGraphicDrawMark()"), kLogError);
-    prompter().message(m_settings.dialogParent, m_err.text(), QStringLiteral("Bład"),
-                       PromptIcon::Error, PromptButtons::Ok);
+    prompter().message(m_settings.dialogParent, m_err.text(), caption, PromptIcon::Error,
+                       PromptButtons::Ok);
+}
+
+QString strFunUnreadablePictureMessage(const QString& path) {
+    return QStringLiteral("Nie można odczytać pliku graficznego.\n\n") + path;
 }

@@ -2,6 +2,7 @@
 
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include "calibration.h"
 
@@ -68,12 +69,20 @@ public:
     // than five blanks: plain left-aligned text. Never clipped.
     static void vFunDrawJustifiedText(QPainter& canvas, const QRectF& rect, const QString& text);
 
+    // The mark pictures that were missing or unreadable, each already reported; their marks
+    // are not on the page.
+    const QStringList& marksLeftOut() const { return m_marksLeftOut; }
+
 private:
     bool highlights(const QString& name, bool exact) const;
     void outlineInRed(QPainter& canvas, const QRectF& rect);
-    void reportMissingMark(const QString& path);
+    void leaveOutMark(const QString& path, const QString& message, const QString& caption);
 
     const DrawingSettings& m_settings;
     ErrorStream& m_err;
     PreviewRequests& m_preview;
+    QStringList m_marksLeftOut;
 };
+
+// The message of a picture file that exists but cannot be read as a picture.
+QString strFunUnreadablePictureMessage(const QString& path);

@@ -1,6 +1,7 @@
 #include "page_renderer.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 
 #include <optional>
@@ -8,6 +9,7 @@
 #include "forms/document_types.h"
 #include "forms/field_model.h"
 #include "forms/prompter.h"
+#include "storage/error_log.h"
 #include "storage/error_stream.h"
 
 namespace {
@@ -152,9 +154,26 @@ private:
     MemoLineCounter m_memoLines;
 };
 
-void showBackgroundIfPresent(QString& slot, const QString& dataDir, const QString& relative) {
-    const QString path = dataDir + QLatin1Char('/') + relative;
-    if (QFileInfo(path).isFile()) slot = path;
+void reportError(QWidget* parent, const QString& text, PromptIcon icon = PromptIcon::Error) {
+    prompter().message(parent, text, QStringLiteral("Błąd"), icon, PromptButtons::Ok);
+}
+
+// A blank form that is missing or unreadable is reported, but only as a warning: the page is
+// drawn all the same, over whatever the preview showed before.
+void showBackground(RenderResult& result, int slot, const RenderRequest& request,
+                    const QString& relative) {
+    const QString path = request.dataDir + QLatin1Char('/') + relative;
+    QString problem;
+    if (!QFileInfo(path).isFile()) {
+        problem = QStringLiteral("Plik nie istnieje.\n\n") + path;
+    } else if (!QImageReader(path).canRead()) {
+        problem = strFunUnreadablePictureMessage(path);
+    } else {
+        result.preview.background[slot] = path;
+        return;
+    }
+    result.backgroundsMissing << path;
+    reportError(request.dialogParent, problem, PromptIcon::Warning);
 }
 
 }  // namespace
@@ -190,21 +209,30 @@ RenderResult renderDocumentPages(ErrorStream& err, const RenderRequest& request)
 
     if (request.type < 0 || request.type >= documentTypes().size()) {
         closeCanvases();
-        prompter().message(request.dialogParent, QStringLiteral("Niepoprawny typ świadectwa"),
-                           QStringLiteral("Błąd"), PromptIcon::Warning, PromptButtons::Ok);
+        reportError(request.dialogParent, QStringLiteral("Niepoprawny typ świadectwa"),
+                    PromptIcon::Warning);
         result.status = RenderStatus::InvalidType;
         return result;
     }
     const DocumentType& type = documentTypes().at(request.type);
 
     const QString key = calibrationKey(type, request.switches.printWithoutDots);
+    const QString loadFailed =
+        QStringLiteral("Błąd podczas próby wczytania danych kalibracji.\n\n");
     if (!bFunCalibLoadData(err, request.calibrationPath, key, result.entries)) {
         closeCanvases();
-        prompter().message(
-            request.dialogParent,
-            QStringLiteral("Błąd podczas próby wczytania danych kalibracji.\n\n") + err.text(),
-            QStringLiteral("Błąd"), PromptIcon::Error, PromptButtons::Ok);
+        reportError(request.dialogParent, loadFailed + err.text());
         result.status = RenderStatus::CalibrationMissing;
+        return result;
+    }
+    // A table without rows would give blank pages that look like a success.
+    if (result.entries.isEmpty()) {
+        closeCanvases();
+        err.clear();
+        err << "Tablica kalibracji nie zawiera żadnych wpisów: \n" << key;
+        vFunWriteLog(err, QStringLiteral("renderDocumentPages()"), kLogError);
+        reportError(request.dialogParent, loadFailed + err.text());
+        result.status = RenderStatus::CalibrationEmpty;
         return result;
     }
 
@@ -220,17 +248,15 @@ RenderResult renderDocumentPages(ErrorStream& err, const RenderRequest& request)
     PageDrawing drawing(settings, err, result.preview);
     DocumentWalk(request, drawing, canvases).drawEntries(result.entries, type);
     closeCanvases();
+    result.marksLeftOut = drawing.marksLeftOut();
 
     if (request.print) {
         result.status = RenderStatus::Printed;
         return result;
     }
-    showBackgroundIfPresent(result.preview.background[0], request.dataDir,
-                            strFunPreviewPicture(request.type));
-    if (isCertificate(type)) {
-        showBackgroundIfPresent(result.preview.background[1], request.dataDir,
-                                QStringLiteral("grafika/sw_str2_prw.bmp"));
-    }
+    showBackground(result, 0, request, strFunPreviewPicture(request.type));
+    if (isCertificate(type))
+        showBackground(result, 1, request, QStringLiteral("grafika/sw_str2_prw.bmp"));
     result.preview.secondTabVisible = isCertificate(type) ? 1 : 0;
     result.status = RenderStatus::Previewed;
     return result;

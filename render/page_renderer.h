@@ -2,6 +2,7 @@
 
 #include <QPicture>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -33,6 +34,8 @@ struct RenderRequest {
 enum class RenderStatus {
     InvalidType,         // reported; pages empty
     CalibrationMissing,  // the table could not be loaded; reported; pages empty
+    CalibrationEmpty,    // the table has no rows, so there is nothing to print; reported;
+                         // pages empty
     Printed,             // pages ready for the print dialog
     Previewed,           // pages ready, and `preview` says what the window shows under them
 };
@@ -44,11 +47,17 @@ struct RenderResult {
     int pageCount = 0;              // the page count for the print dialog; 0 after a failure
     PreviewRequests preview;        // highlight's tab and scrolling; for a preview also the
                                     // background pictures and whether "Strona 2" shows
+    QStringList marksLeftOut;       // mark pictures missing or unreadable (reported): the
+                                    // pages lack those marks
+    QStringList backgroundsMissing;  // blank-form pictures of the preview that are missing or
+                                     // unreadable (reported); the pages themselves are whole
 
     // The table was loaded: the window takes over the print flag and the page count.
     bool calibrationLoaded() const {
         return status == RenderStatus::Printed || status == RenderStatus::Previewed;
     }
+    // Everything the document puts on paper is on the pages.
+    bool complete() const { return calibrationLoaded() && marksLeftOut.isEmpty(); }
     const QPicture& page(int number) const { return pages.at(number == 2 ? 1 : 0); }
 };
 

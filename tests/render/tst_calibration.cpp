@@ -82,11 +82,54 @@ private slots:
         ErrorStream err;
         QVERIFY(bFunCalibLoadData(err, path, QStringLiteral("klasa_4"), list));
         // Coordinates come back in x1, y1, x2, y2 order whatever the entry's field order; NULL
-        // numbers read 0 and NULL texts empty; the previous contents are gone.
+        // numbers read 0, a NULL name empty and a NULL face the documents' face; the previous
+        // contents are gone.
         QCOMPARE(summaries(list),
                  QStringList({QStringLiteral("Z_B|5,6,7,8|Arial|10,2|0101"),
                               QStringLiteral("Z_A|1,2,3,4|Times New Roman|0,3|1010"),
-                              QStringLiteral("|9,0,11,12||14,9|0000")}));
+                              QStringLiteral("|9,0,11,12|Times New Roman|14,9|0000")}));
+    }
+
+    // A user's file may hold any number: an entry keeps what a page can hold (the page and one
+    // page's size around it, fonts up to 400 points), and a face that names nothing becomes the
+    // documents' face. Reading never changes the file.
+    void bringsRowsWithinThePage_data() {
+        QTest::addColumn<QString>("values");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("limits kept") << "'A', -885, -1314, 1770, 2628, ' Arial', 400, 7, 1, 1, 1, 1"
+                                     << "A|-885,-1314,1770,2628| Arial|400,7|1111";
+        QTest::newRow("extremes")
+            << "'A', -2147483648, -2147483648, 2147483647, 2147483647, 'Arial', 2147483647, "
+               "-2147483648, 0, 0, 0, 0"
+            << "A|-885,-1314,1770,2628|Arial|400,-2147483648|0000";
+        QTest::newRow("reversed, beyond reach")
+            << "'A', 2147483647, 99999, -886, -1315, 'Arial', 23000000, 0, 0, 0, 0, 0"
+            << "A|1770,2628,-885,-1314|Arial|400,0|0000";
+        QTest::newRow("negative size") << "'A', 1, 2, 3, 4, 'Arial', -12, 0, 0, 0, 0, 0"
+                                       << "A|1,2,3,4|Arial|0,0|0000";
+        QTest::newRow("empty face") << "'A', 1, 2, 3, 4, '', 12, 0, 0, 0, 0, 0"
+                                    << "A|1,2,3,4|Times New Roman|12,0|0000";
+        QTest::newRow("blank face") << "'A', 1, 2, 3, 4, '  ', 12, 0, 0, 0, 0, 0"
+                                    << "A|1,2,3,4|Times New Roman|12,0|0000";
+        QTest::newRow("NULL face") << "'A', 1, 2, 3, 4, NULL, 12, 0, 0, 0, 0, 0"
+                                   << "A|1,2,3,4|Times New Roman|12,0|0000";
+    }
+    void bringsRowsWithinThePage() {
+        QFETCH(QString, values);
+        QFETCH(QString, entry);
+        const QString path = m_files.next();
+        makeTable(path, QStringLiteral("t"), {values});
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        CalibrationList list;
+        ErrorStream err;
+        QVERIFY(bFunCalibLoadData(err, path, QStringLiteral("t"), list));
+        QCOMPARE(summaries(list), QStringList{entry});
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
     }
 
     void cutsOverlongTexts() {

@@ -9,6 +9,7 @@
 #include "forms/form_registry.h"
 #include "render/editing_layout.h"
 #include "render/page_renderer.h"
+#include "storage/database.h"
 #include "storage/error_stream.h"
 #include "storage/paths.h"
 #include "support/recording_device.h"
@@ -81,6 +82,8 @@ private slots:
     void placementSitsOnTheWritingLineInThePrintFont();
     void facesShowLabelsAndDotsButNoData();
     void workingCalibrationWinsAndIsReadAgainAfterInvalidate();
+    void damagedCalibrationStillGivesAWindow_data();
+    void damagedCalibrationStillGivesAWindow();
 };
 
 void TestEditingLayout::drawnFromTheASeriesTable_data() {
@@ -149,6 +152,7 @@ void TestEditingLayout::fieldsCoverWhereTheirTextsPrint() {
     request.form = &form;
     request.type = type;
     request.calibrationPath = strFunGetCalibFilePath(err, true);
+    request.dataDir = env.installDir();  // the shipped blank forms
     const RenderResult rendered = renderDocumentPages(err, request);
     QCOMPARE(rendered.status, RenderStatus::Previewed);
     const Drawing pages[2] = {replay(rendered.page(1)), replay(rendered.page(2))};
@@ -259,6 +263,62 @@ void TestEditingLayout::workingCalibrationWinsAndIsReadAgainAfterInvalidate() {
     QCOMPARE(placementOf(layouts.certificateLayout(plain), name)->rect.left(), 200.0);
     layouts.invalidate();
     QCOMPARE(placementOf(layouts.certificateLayout(plain), name)->rect.left(), 210.0);
+}
+
+void TestEditingLayout::damagedCalibrationStillGivesAWindow_data() {
+    QTest::addColumn<QString>("damage");  // applied to every row of the window's table
+    QTest::newRow("no face") << "font_name = NULL";
+    QTest::newRow("empty face") << "font_name = ''";
+    QTest::newRow("every integer")
+        << "x1 = -2147483648, x2 = 2147483647, y1 = 2147483647, y2 = -2147483648, "
+           "font_size = 2147483647, font_align = -2147483648";
+    QTest::newRow("reversed") << "x1 = x2, x2 = x1, y1 = y2 + 50";
+    QTest::newRow("negative sizes") << "font_size = -2147483648";
+}
+
+// A damaged working calibration (it may come from a user's file) still gives every certificate
+// window its faces and fields, placed around the page in the documents' face.
+void TestEditingLayout::damagedCalibrationStillGivesAWindow() {
+    QFETCH(QString, damage);
+    TestEnvironment env;
+    ErrorStream err;
+    const QString working = strFunGetCalibFilePath(err, false);
+    QVERIFY(QFile::copy(strFunGetCalibFilePath(err, true), working));
+    QFile::setPermissions(working, QFile::ReadOwner | QFile::WriteOwner);
+    CppSQLite3DB db;
+    db.open(working);
+    for (const char* table : {"klasa_4a", "klasa_6a_wyr"})
+        db.execute(QStringLiteral("update %1 set %2").arg(QString::fromLatin1(table), damage));
+    db.close();
+
+    FormRegistry forms;
+    EditingLayouts layouts;
+    // One page's size around the page, with room for the largest font above a writing line
+    // and for the two units a field reaches below it.
+    const QRectF reach =
+        QRectF(-kPageWidth, -kPageHeight, 3 * kPageWidth, 3 * kPageHeight).adjusted(0, -700, 0, 2);
+    for (const char* window : {"TFKlasa4", "TFKoniecawyr"}) {
+        FormModel& form = *forms.forModel(QString::fromLatin1(window));
+        vFunFillSampleData(form);
+        const DocumentLayout& layout = layouts.certificateLayout(form);
+        QCOMPARE(layout.fields.size(), dataComponents(form).size());
+        for (const FieldPlacement& p : layout.fields) {
+            QVERIFY2(reach.contains(p.rect.topLeft()) && reach.contains(p.rect.bottomRight()),
+                     qPrintable(p.name));
+            QCOMPARE(p.font.family(), QStringLiteral("Times New Roman"));
+            QVERIFY(p.font.pixelSize() > 0 &&
+                    p.font.pixelSize() <= iFunPointsToUnits(CalibrationEntry::kMaxFontSize));
+        }
+        for (int side = 0; side < 2; ++side) {
+            const Drawing drawn = replay(layout.side[side]);
+            // Unbounded, one dotted line from INT_MIN would be 358 million dots.
+            QVERIFY(drawn.texts.size() < 100000);
+            for (const DrawnText& t : drawn.texts) {
+                if (t.text != QLatin1String("."))  // dots keep the canvas face
+                    QCOMPARE(t.font.family(), QStringLiteral("Times New Roman"));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(TestEditingLayout)

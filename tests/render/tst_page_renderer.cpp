@@ -73,7 +73,8 @@ QStringList texts(const Drawing& drawing) {
     return out;
 }
 
-// One rendering's world: a calibration database, a program data directory and a form.
+// One rendering's world: a calibration database, a program data directory with its pictures,
+// and a form.
 class Scene {
 public:
     Scene() : form(QStringLiteral("TFTest"), QStringLiteral("TEST"), FormModel::MarkerSet::Plain) {
@@ -81,6 +82,7 @@ public:
         request.form = &form;
         request.calibrationPath = dir.filePath(QStringLiteral("semrik_kalibracja.sqset"));
         request.dataDir = dir.filePath(QStringLiteral("data"));
+        addPictures();
     }
 
     void table(const QString& name, const CalibrationList& rows) {
@@ -108,6 +110,17 @@ public:
         db.close();
     }
 
+    // A table whose rows are given as SQL value lists, so NULLs and extreme numbers go in as
+    // a damaged file would hold them.
+    void rawTable(const QString& name, const QStringList& valueLists) {
+        table(name, {});
+        CppSQLite3DB db;
+        db.open(request.calibrationPath);
+        for (const QString& values : valueLists)
+            db.execute(QStringLiteral("insert into `%1` values(%2)").arg(name, values));
+        db.close();
+    }
+
     void text(const QString& name, const QString& value) {
         form.addComponent(Component::named(name));
         form.setText(name, value);
@@ -120,6 +133,11 @@ public:
 
     QString picturePath(const QString& file) const {
         return request.dataDir + QStringLiteral("/grafika/") + file;
+    }
+
+    void removePictures() {
+        QDir pictures(request.dataDir + QStringLiteral("/grafika"));
+        QVERIFY(pictures.removeRecursively());
     }
 
     // The marks and blank forms of the program data directory.
@@ -432,32 +450,48 @@ private slots:
         QTest::newRow("print") << true << true;
         QTest::newRow("preview") << false << true;
         QTest::newRow("print, pictures missing") << true << false;
+        QTest::newRow("print, pictures unreadable") << true << true;
     }
     void marks() {
         QFETCH(bool, print);
         QFETCH(bool, pictures);
+        const bool unreadable = QByteArray(QTest::currentDataTag()).endsWith("unreadable");
         Scene s;
         s.table(QStringLiteral("klasa_4a"),
                 {row(QStringLiteral("GRAFIKA: ORZELEK"), 400, 80, 480, 172),
                  row(QStringLiteral("GRAFIKA: PIECZATKA"), 100, 1000, 250, 1150),
                  row(QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"), 300, 10, 500, 600)});
         s.text(QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"), QStringLiteral("IV"));
-        if (pictures) s.addPictures();
+        if (!pictures) s.removePictures();
+        QStringList marks;
+        for (const char* file : {"orzel.emf", "m_p.bmp"}) {
+            marks << s.picturePath(QString::fromLatin1(file));
+            if (!unreadable) continue;
+            QFile damaged(marks.last());
+            QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            damaged.write("damaged picture");
+        }
         s.request.type = 0;
         s.request.print = print;
         ScriptedPrompter prompts;
-        if (print && !pictures) {
-            for (const char* file : {"orzel.emf", "m_p.bmp"})
-                prompts.expectMessage(QStringLiteral("Plik nie istnieje.\n\n") +
-                                          s.picturePath(QString::fromLatin1(file)),
+        const bool marked = print && pictures && !unreadable;
+        for (const QString& path : marks) {
+            if (print && !pictures)
+                prompts.expectMessage(QStringLiteral("Plik nie istnieje.\n\n") + path,
                                       QStringLiteral("Bład"), PromptIcon::Error, PromptButtons::Ok);
+            if (unreadable)
+                prompts.expectMessage(
+                    QStringLiteral("Nie można odczytać pliku graficznego.\n\n") + path,
+                    QStringLiteral("Błąd"), PromptIcon::Error, PromptButtons::Ok);
         }
         s.run();
         QVERIFY_PROMPTS(prompts);
         QCOMPARE(s.result.status, print ? RenderStatus::Printed : RenderStatus::Previewed);
+        // A mark that could not be drawn leaves the pages incomplete, and the caller knows.
+        QCOMPARE(s.result.marksLeftOut, print && !marked ? marks : QStringList());
+        QCOMPARE(s.result.complete(), !print || marked);
 
         const Drawing& drawn = s.page[0];
-        const bool marked = print && pictures;
         QCOMPARE(texts(drawn), marked ? QStringList({"m.p.", "IV"}) : QStringList{"IV"});
         QCOMPARE(drawn.images.size(), marked ? 1 : 0);
         QCOMPARE(drawn.paths.size(), marked ? 1 : 0);
@@ -487,6 +521,11 @@ private slots:
             << 6
             << "Błąd podczas próby wczytania danych kalibracji.\n\nTablica nie istnieje: \nklasa_4"
             << int(PromptIcon::Error) << RenderStatus::CalibrationMissing;
+        QTest::newRow("table without rows")
+            << 7
+            << "Błąd podczas próby wczytania danych kalibracji.\n\nTablica kalibracji nie "
+               "zawiera żadnych wpisów: \nklasa_4_wyr"
+            << int(PromptIcon::Error) << RenderStatus::CalibrationEmpty;
     }
     void failures() {
         QFETCH(int, type);
@@ -496,8 +535,10 @@ private slots:
         Scene s;
         s.table(QStringLiteral("klasa_4a"),
                 {row(QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"), 1, 1, 50, 50)});
+        s.table(QStringLiteral("klasa_4_wyr"), {});
         s.text(QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"), QString());
         s.request.type = type;
+        s.request.pages = 2;
         s.request.switches.strikeEmptyFields = true;
         ScriptedPrompter prompts;
         prompts.expectMessage(message, QStringLiteral("Błąd"), PromptIcon(icon), PromptButtons::Ok);
@@ -505,10 +546,138 @@ private slots:
         QVERIFY_PROMPTS(prompts);
         QCOMPARE(s.result.status, status);
         QVERIFY(!s.result.calibrationLoaded());
+        QVERIFY(!s.result.complete());
         QCOMPARE(s.result.pageCount, 0);
         QVERIFY(s.result.entries.isEmpty());
         QVERIFY(s.page[0].isEmpty() && s.page[1].isEmpty());
         QCOMPARE(s.result.preview.secondTabVisible, -1);
+    }
+
+    // Rows of a damaged or hand-edited calibration file, for the preview (with the highlight on
+    // the row) and for the printer: the rendering finishes, draws only in and around the page,
+    // and prints its text in a usable font.
+    void hostileRowsAreDrawnSafely_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("values");  // name, x1, y1, x2, y2, font_name, font_size,
+                                              // font_align, bold, italic, underline, strike
+        QTest::addColumn<int>("pixels");      // the text's pixel size; 0: no text to check
+        const QString edit = QStringLiteral("'ZMIENNA_Klasa_DATA_EDIT', ");
+        const QString times = QStringLiteral("'Times New Roman'");
+        const QString most = QString::number(iFunPointsToUnits(CalibrationEntry::kMaxFontSize));
+        const int canvas = iFunPointsToUnits(8);
+        QTest::newRow("empty font name")
+            << 17 << edit + "100, 0, 400, 500, '', 12, 0, 0, 0, 0, 0" << 16;
+        QTest::newRow("NULL font name")
+            << 17 << edit + "100, 0, 400, 500, NULL, 12, 0, 1, 1, 1, 1" << 16;
+        QTest::newRow("blank font name")
+            << 17 << edit + "100, 0, 400, 500, '   ', 12, 3, 0, 0, 0, 0" << 16;
+        QTest::newRow("font size 0")
+            << 17 << edit + "100, 0, 400, 500, " + times + ", 0, 0, 0, 0, 0, 0" << canvas;
+        QTest::newRow("negative font size")
+            << 17 << edit + "100, 0, 400, 500, " + times + ", -2147483648, 0, 0, 0, 0, 0" << canvas;
+        QTest::newRow("font size 2^31-1")
+            << 17 << edit + "100, 0, 400, 500, " + times + ", 2147483647, 3, 0, 0, 0, 0"
+            << most.toInt();
+        QTest::newRow("font size 23 million")
+            << 17 << edit + "100, 0, 400, 500, " + times + ", 23000000, 0, 0, 0, 0, 0"
+            << most.toInt();
+        QTest::newRow("reversed text rectangle")
+            << 17 << edit + "400, 0, 100, 500, " + times + ", 12, 2, 0, 0, 0, 0" << 16;
+        QTest::newRow("justified from INT_MIN to INT_MAX")
+            << 17 << edit + "-2147483648, 0, 2147483647, 500, " + times + ", 12, 3, 0, 0, 0, 0"
+            << 16;
+        QTest::newRow("y far below the page")
+            << 17 << edit + "100, 2147483647, 400, 2147483647, " + times + ", 12, 0, 0, 0, 0, 0"
+            << 16;
+        QTest::newRow("y far above the page")
+            << 17 << edit + "100, -2147483648, 400, -2147483648, " + times + ", 12, 0, 0, 0, 0, 0"
+            << 16;
+        QTest::newRow("alignment INT_MIN")
+            << 17 << edit + "100, 0, 400, 500, " + times + ", 12, -2147483648, 0, 0, 0, 0" << 16;
+        QTest::newRow("alignment INT_MAX")
+            << 17 << edit + "100, 0, 400, 500, " + times + ", 12, 2147483647, 0, 0, 0, 0" << 16;
+        QTest::newRow("dotted line from INT_MIN")
+            << 17 << "'X_LINIA_Z_KROPEK', -2147483648, 0, 130, 400, NULL, 0, 0, 0, 0, 0, 0" << 0;
+        QTest::newRow("dotted line to INT_MAX")
+            << 17 << "'X_LINIA_Z_KROPEK', 100, 0, 2147483647, 2147483647, '', 0, 0, 0, 0, 0, 0"
+            << 0;
+        QTest::newRow("empty field struck at INT_MIN")
+            << 17
+            << "'ZMIENNA_Pusta_DATA_EDIT', -2147483648, -2147483648, 2147483647, -2147483648, "
+               "NULL, 2147483647, 0, 0, 0, 0, 0"
+            << 0;
+        QTest::newRow("memo line everywhere")
+            << 17
+            << "'ZMIENNA_Uwagi_DATA_MEMO01', -2147483648, 2147483647, 2147483647, "
+               "-2147483648, '', -1, 3, 0, 0, 0, 0"
+            << canvas;
+        QTest::newRow("reversed frame")
+            << 17 << "'GRAFIKA: RAMKA', 800, 900, 50, 60, NULL, 0, 0, 0, 0, 0, 0" << 0;
+        QTest::newRow("frame of every integer")
+            << 17
+            << "'GRAFIKA: RAMKA', -2147483648, -2147483648, 2147483647, 2147483647, NULL, 0, 0, 0, "
+               "0, 0, 0"
+            << 0;
+        QTest::newRow("reversed eagle")
+            << 0 << "'GRAFIKA: ORZELEK', 480, 172, 400, 80, NULL, 0, 0, 0, 0, 0, 0" << 0;
+        QTest::newRow("flat eagle")
+            << 0 << "'GRAFIKA: ORZELEK', 400, 80, 400, 80, '', 0, 0, 0, 0, 0, 0" << 0;
+        QTest::newRow("stamp of every integer")
+            << 0
+            << "'GRAFIKA: PIECZATKA', -2147483648, -2147483648, 2147483647, 2147483647, '', "
+               "2147483647, 0, 0, 0, 0, 0"
+            << 0;
+        QTest::newRow("certificate field, no font")
+            << 0
+            << "'ZMIENNA_Klasa_STR1_DATA_EDIT', 2147483647, 0, -2147483648, 500, NULL, 12, 0, "
+               "0, 0, 0, 0"
+            << 16;
+    }
+    void hostileRowsAreDrawnSafely() {
+        QFETCH(int, type);
+        QFETCH(QString, values);
+        QFETCH(int, pixels);
+        const QString name = values.section(QLatin1Char('\''), 1, 1);
+        for (const bool print : {false, true}) {
+            Scene s;
+            s.rawTable(type == 0 ? QStringLiteral("klasa_4a") : QStringLiteral("arkusz_str1"),
+                       {values});
+            s.text(QStringLiteral("ZMIENNA_Klasa_DATA_EDIT"), QStringLiteral("a b c d e f g"));
+            s.text(QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"), QStringLiteral("IV"));
+            s.text(QStringLiteral("ZMIENNA_Pusta_DATA_EDIT"), QString());
+            s.memo(QStringLiteral("ZMIENNA_Uwagi_DATA_MEMO"), {QStringLiteral("uwagi")});
+            s.request.type = type;
+            s.request.print = print;
+            s.request.highlight = !print;
+            s.request.selectedName = name;
+            s.request.switches.strikeEmptyFields = true;
+            s.request.switches.clipTextFields = true;
+            s.run();
+            QCOMPARE(s.result.status, print ? RenderStatus::Printed : RenderStatus::Previewed);
+
+            // One page's size around the page, with room for the largest font.
+            const QRectF reach = QRectF(-kPageWidth, -kPageHeight, 3 * kPageWidth, 3 * kPageHeight)
+                                     .adjusted(-700, -700, 700, 700);
+            const auto within = [&reach](const QRectF& r) {  // flat ones too
+                return reach.contains(r.topLeft()) && reach.contains(r.bottomRight());
+            };
+            const Drawing& drawn = s.page[0];
+            QVERIFY(drawn.texts.size() < 1000);
+            for (const DrawnText& t : drawn.texts) QVERIFY(reach.contains(t.baseline));
+            for (const QLineF& line : drawn.lines)
+                QVERIFY(reach.contains(line.p1()) && reach.contains(line.p2()));
+            for (const DrawnShape& shape : drawn.rects) QVERIFY(within(shape.rect));
+            for (const QRectF& image : drawn.images) QVERIFY(within(image));
+            for (const QRectF& path : drawn.paths) QVERIFY(within(path));
+            if (pixels == 0) continue;
+            const QList<DrawnText> words = drawn.words();
+            QVERIFY(!words.isEmpty());
+            for (const DrawnText& word : words) {
+                if (word.text == QLatin1String("m.p.")) continue;
+                QCOMPARE(word.font.pixelSize(), pixels);
+                QCOMPARE(word.font.family(), kTimes);
+            }
+        }
     }
 
     void gradeSheetFrame() {
@@ -636,19 +805,55 @@ private slots:
         Scene s;
         for (const char* table :
              {"klasa_4a", "klasa_6_wyr", "wywiadowka", "arkusz_klasa_6b", "klasa_4a_wyr"})
-            s.table(QString::fromLatin1(table), {});
-        if (pictures) s.addPictures();
+            s.table(QString::fromLatin1(table),
+                    {row(QStringLiteral("ZMIENNA_Klasa_STR1_LINIA_Z_KROPEK"), 100, 0, 110, 400)});
+        if (!pictures) s.removePictures();
         s.request.type = type;
         s.request.print = print;
         s.request.pages = 2;
+        // A missing blank form is only a warning: the page is drawn all the same.
+        ScriptedPrompter prompts;
+        QStringList missing;
+        if (!pictures && !print) {
+            missing << s.picturePath(QStringLiteral("sw_str1_prw_wyr.bmp"))
+                    << s.picturePath(QStringLiteral("sw_str2_prw.bmp"));
+            for (const QString& path : missing)
+                prompts.expectMessage(QStringLiteral("Plik nie istnieje.\n\n") + path,
+                                      QStringLiteral("Błąd"), PromptIcon::Warning,
+                                      PromptButtons::Ok);
+        }
         s.run();
-        QVERIFY(s.result.calibrationLoaded());
+        QVERIFY_PROMPTS(prompts);
+        QCOMPARE(s.result.backgroundsMissing, missing);
+        QVERIFY(s.result.complete());
+        QCOMPARE(s.page[0].texts.size(), 2);  // the dots
         QCOMPARE(s.result.pageCount, 2);
         QCOMPARE(s.result.preview.background[0],
                  page1.isEmpty() ? QString() : s.picturePath(page1));
         QCOMPARE(s.result.preview.background[1],
                  page2.isEmpty() ? QString() : s.picturePath(page2));
         QCOMPARE(s.result.preview.secondTabVisible, secondTab);
+    }
+
+    void unreadableBlankFormIsReported() {
+        Scene s;
+        s.table(QStringLiteral("arkusz_str1"),
+                {row(QStringLiteral("ZMIENNA_Klasa_LINIA_Z_KROPEK"), 100, 0, 110, 400)});
+        const QString blank = s.picturePath(QStringLiteral("arkusz_prw.bmp"));
+        QFile file(blank);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("not a picture");
+        file.close();
+        s.request.type = 17;
+        ScriptedPrompter prompts;
+        prompts.expectMessage(QStringLiteral("Nie można odczytać pliku graficznego.\n\n") + blank,
+                              QStringLiteral("Błąd"), PromptIcon::Warning, PromptButtons::Ok);
+        s.run();
+        QVERIFY_PROMPTS(prompts);
+        QCOMPARE(s.result.status, RenderStatus::Previewed);
+        QCOMPARE(s.result.backgroundsMissing, QStringList{blank});
+        QVERIFY(s.result.preview.background[0].isEmpty());
+        QCOMPARE(s.page[0].texts.size(), 2);
     }
 
     void pagesReplayOntoAnyDevice_data() {

@@ -1,7 +1,6 @@
 #include "class_file_check.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -9,30 +8,44 @@
 #include <cstdio>
 
 #include "storage/error_stream.h"
+#include "storage/file_problem.h"
 #include "storage/pupil_store.h"
 #include "storage/safe_replace.h"
 #include "storage/system_error.h"
 
 namespace {
 
-// Why a path that should name a class file cannot be read as one, from what the file system
-// says before anything is copied; "" when nothing is wrong that it can see.
-QString unreadablePathReason(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("Plik nie istnieje.");
-    if (info.isDir()) return QStringLiteral("Wybrana ścieżka jest folderem, a nie plikiem.");
-    if (!info.isFile()) return QStringLiteral("Wybrana ścieżka nie jest zwykłym plikiem.");
-    if (!info.isReadable()) return QStringLiteral("Brak uprawnień do odczytu pliku.");
-    return QString();
-}
+// Long enough for another program's short write to finish; the teacher waits meanwhile.
+constexpr int kLockWaitMs = 3000;
 
 // The engine's code name in a store message ("SQL exception: \nSQLITE_NOTADB"); "" if none.
 QString engineCode(const QString& message) {
-    const QStringList words = message.split(QRegularExpression(QStringLiteral("[\\s:\\[]+")),
-                                            Qt::SkipEmptyParts);
+    const QStringList words =
+        message.split(QRegularExpression(QStringLiteral("[\\s:\\[]+")), Qt::SkipEmptyParts);
     for (const QString& word : words) {
         if (word.startsWith(QLatin1String("SQLITE_")) || word.startsWith(QLatin1String("CPPSQLITE_")))
             return word;
+    }
+    return QString();
+}
+
+// Why the file cannot be read as a class file, with the engine's code for whoever helps.
+QString databaseReason(const QString& code) {
+    QString reason = strFunDatabaseProblem(code);
+    if (!code.isEmpty()) reason += QStringLiteral(" (%1)").arg(code);
+    return reason;
+}
+
+// Reads the file where it lies, read-only: a file another program holds locked, or one left
+// half-written (its journal beside it), is refused rather than copied in half-done.
+QString classFileProblem(const QString& path) {
+    ErrorStream err;
+    ClassFileReader reader;
+    if (!reader.open(err, path, kLockWaitMs)) return databaseReason(reader.failureCode());
+    StudentList students;
+    if (!reader.studentsList(err, students)) {
+        const QString code = reader.failureCode();
+        return databaseReason(code.isEmpty() ? engineCode(err.text()) : code);
     }
     return QString();
 }
@@ -45,24 +58,13 @@ void removeStaged(const QString& staged) {
 }  // namespace
 
 bool bFunStageClassFile(const QString& path, const QString& staged, QString& reason) {
-    reason = unreadablePathReason(path);
+    reason = strFunReadProblem(path);
+    if (reason.isEmpty()) reason = classFileProblem(path);
     if (!reason.isEmpty()) return false;
 
     removeStaged(staged);
     if (!bFunReplaceFileSafely(path, staged)) {
-        reason = QStringLiteral("Nie można skopiować pliku (kod błędu: %1).")
-                     .arg(lastSystemErrorCode());
-        return false;
-    }
-
-    ErrorStream err;
-    StudentList students;
-    if (!bFunGetStudentsList(err, staged, students)) {
-        reason = QStringLiteral("Plik nie jest prawidłowym plikiem świadectw: nie jest bazą danych "
-                                "programu albo jest uszkodzony.");
-        const QString code = engineCode(err.text());
-        if (!code.isEmpty()) reason += QStringLiteral(" (%1)").arg(code);
-        removeStaged(staged);
+        reason = strFunSystemErrorReason(lastSystemErrorCode());
         return false;
     }
     return true;

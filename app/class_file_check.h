@@ -3,11 +3,11 @@
 #include <QString>
 
 // Opening a class file replaces the working database, and with it the class being edited. So the
-// chosen file is first copied beside the working database and listed there: only a file that
-// lists as a class replaces anything, and the user's file is never written by the check.
+// chosen file is first listed where it lies, read-only (nothing is written to it), and copied
+// beside the working database: only a readable class file that copied whole replaces anything.
 
-// Copies the class file at `path` to `staged` and lists its pupils there. True when it is a
-// readable class file; otherwise false with a Polish sentence in `reason` saying why, and no
+// Lists the pupils of the class file at `path` and copies it to `staged`. True when it is a
+// readable class file; otherwise false with a Polish reason (no full stop) in `reason`, and no
 // `staged` file left behind.
 bool bFunStageClassFile(const QString& path, const QString& staged, QString& reason);
 

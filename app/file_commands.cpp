@@ -83,7 +83,7 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path) {
     if (!bFunStageClassFile(path, staged, reason)) {
         err.clear();
         err << "Nie można wczytać pliku:\n" << path << "\n\n" << reason
-            << "\n\nDane świadectw nie zostały wczytane; otwarte dane pozostają bez zmian.";
+            << ".\n\nDane świadectw nie zostały wczytane; otwarte dane pozostają bez zmian.";
         report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
         return false;
     }

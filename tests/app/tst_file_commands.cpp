@@ -54,6 +54,26 @@ void writeClassFile(const QString& path, const QStringList& pupils) {
     }
 }
 
+// What a program that crashed in the middle of writing a class file leaves: the file with part
+// of the change in it and, beside it, the journal that undoes it.
+void writeHotJournal(const QString& path) {
+    const QString source = path + ".zrodlo";
+    RecordList records;
+    for (int i = 0; i < 200; ++i)
+        records << FieldRecord::make("DANE UCZNIA", QString("Pole%1_DATA_EDIT").arg(i), QString(100, 'x'));
+    ErrorStream err;
+    QVERIFY(iFunCheckIsStudentExists(err, source, "PESEL1", true) == 0);
+    QVERIFY(bFunSaveCertData(err, source, "PESEL1", records));
+    CppSQLite3DB db;
+    db.open(source);
+    db.execute("pragma cache_size=1; begin; update PESEL1 set value = value || '" +
+               QString(3000, 'y') + "';");
+    QVERIFY(QFile::copy(source, path));
+    QVERIFY(QFile::copy(source + "-journal", path + "-journal"));
+    db.execute("rollback;");
+    db.close();
+}
+
 QStringList treePupils(const TFGlowna& window) {
     QStringList names;
     for (int i = 0; i < window.treeView()->topLevelItemCount(); ++i)
@@ -140,15 +160,17 @@ private slots:
         QTest::addColumn<QString>("reason");
 
         QTest::newRow("a PDF") << "wykaz.pdf"
-                               << "Plik nie jest prawidłowym plikiem świadectw: nie jest bazą "
-                                  "danych programu albo jest uszkodzony. (SQLITE_NOTADB)";
-        QTest::newRow("a damaged class file") << "uszkodzona.smrk"
-                                              << "Plik nie jest prawidłowym plikiem świadectw: nie "
-                                                 "jest bazą danych programu albo jest uszkodzony. "
-                                                 "(SQLITE_CORRUPT)";
-        QTest::newRow("a folder") << "folder.smrk"
-                                  << "Wybrana ścieżka jest folderem, a nie plikiem.";
-        QTest::newRow("a file that is gone") << "brak.smrk" << "Plik nie istnieje.";
+                               << "Plik nie jest prawidłowym plikiem świadectw (SQLITE_NOTADB)";
+        QTest::newRow("a damaged class file")
+            << "uszkodzona.smrk" << "Plik nie jest prawidłowym plikiem świadectw (SQLITE_CORRUPT)";
+        QTest::newRow("left half-written by another program")
+            << "z_dziennikiem.smrk"
+            << "Zapis pliku nie został dokończony (obok leży jego dziennik z końcówką „-journal”); "
+               "nie odczytano go, by nie pokazać niepełnych danych (SQLITE_READONLY_ROLLBACK)";
+        QTest::newRow("locked by another program")
+            << "zablokowana.smrk" << "Plik jest zablokowany przez inny program (SQLITE_BUSY)";
+        QTest::newRow("a folder") << "folder.smrk" << "To jest katalog, a nie plik";
+        QTest::newRow("a file that is gone") << "brak.smrk" << "Plik nie istnieje";
     }
 
     void refusedOpenKeepsTheClassOpenBefore() {
@@ -170,6 +192,7 @@ private slots:
         dataEntries.removeAll(kLogFileName);  // the refusal is logged
 
         const QString path = s.file(chosen);
+        CppSQLite3DB locker;  // another program's connection, for as long as the test runs
         if (chosen.endsWith(".pdf")) {
             writeFile(path, "%PDF-1.4\n" + QByteArray(4096, 'x'));
         } else if (chosen.startsWith("uszkodzona")) {
@@ -177,6 +200,12 @@ private slots:
             QByteArray bytes = readFile(path);
             bytes.replace(100, 3996, QByteArray(3996, '\xff'));  // the catalogue's page
             writeFile(path, bytes);
+        } else if (chosen.startsWith("zablokowana")) {
+            writeClassFile(path, {"Maj Ewa"});
+            locker.open(path);
+            locker.execute("begin exclusive;");
+        } else if (chosen.startsWith("z_dziennikiem")) {
+            writeHotJournal(path);
         } else if (chosen.startsWith("folder")) {
             QVERIFY(QDir().mkpath(path));
         }
@@ -184,7 +213,7 @@ private slots:
                                 PromptAnswer::No);
         s.prompts.expectOpenFile("Wczytaj plik", kFilter, path);
         s.prompts.expectMessage("Nie można wczytać pliku:\n" + path + "\n\n" + reason +
-                                    "\n\nDane świadectw nie zostały wczytane; otwarte dane "
+                                    ".\n\nDane świadectw nie zostały wczytane; otwarte dane "
                                     "pozostają bez zmian.",
                                 "Błąd", PromptIcon::Error, PromptButtons::Ok);
 

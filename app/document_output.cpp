@@ -62,7 +62,9 @@ bool bFunRenderDocumentPages(TFGlowna& window, const DocumentType& type, bool pr
     }
     if (result.status == RenderStatus::Previewed) showPreview(window, result);
     applyHighlightRequests(window, result.preview);
-    return result.status == (print ? RenderStatus::Printed : RenderStatus::Previewed);
+    // A page without a mark it should carry counts as not drawn.
+    return result.complete()
+           && result.status == (print ? RenderStatus::Printed : RenderStatus::Previewed);
 }
 
 void vFunShowPrintDialog(TFGlowna& window) {

@@ -167,7 +167,8 @@ void vFunPrintDocument(TFGlowna& window) {
         return;
     }
     if (const DocumentType* type = documentTypeForCaption(caption)) {
-        // Pages that could not be drawn would print blank: the failure has been shown instead.
+        // Pages that could not be drawn whole would print blank or incomplete: the failure has
+        // been shown instead.
         if (selectedPupilLoaded(window) && bFunRenderDocumentPages(window, *type, true))
             vFunShowPrintDialog(window);
     }

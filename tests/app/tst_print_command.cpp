@@ -16,6 +16,7 @@
 #include "storage/database.h"
 #include "storage/error_stream.h"
 #include "storage/paths.h"
+#include "support/file_contents.h"
 #include "support/recording_device.h"
 #include "support/recording_print_sink.h"
 #include "support/scripted_prompter.h"
@@ -130,9 +131,22 @@ private slots:
         QVERIFY(!carriesTheStamp(main->state().pages[0]));
     }
 
-    // A document that could not be drawn has been reported; printing it would only feed blank
-    // pages to the printer as if all were well.
+    // A document that could not be drawn whole has been reported; printing it would only feed
+    // blank or incomplete pages to the printer as if all were well.
+    void undrawableDocumentIsNotOfferedForPrinting_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("failure");  // the start of the renderer's message
+        QTest::addColumn<bool>("previewFails");
+        QTest::newRow("calibration table missing")
+            << "table" << "Błąd podczas próby wczytania danych kalibracji" << true;
+        QTest::newRow("stamp picture unreadable")
+            << "stamp" << "Nie można odczytać pliku graficznego." << false;
+    }
+
     void undrawableDocumentIsNotOfferedForPrinting() {
+        QFETCH(QString, fault);
+        QFETCH(QString, failure);
+        QFETCH(bool, previewFails);
         TestEnvironment env;
         ScriptedPrompter prompts;
         installProgramFiles();
@@ -140,15 +154,17 @@ private slots:
         auto* dialog = main->programWindow<TFDrukuj>();
         storePupil("PESEL1", pupilRecords("Lis", "Ala", "1"));
         QVERIFY(main->bFunReloadStudentList());
-        {
-            ErrorStream err;
+        ErrorStream err;
+        if (fault == "table") {
             CppSQLite3DB db;
             db.open(strFunGetCalibFilePath(err, false));
             db.execute("drop table `" + documentTypeForCaption(kCertificate)->key + "`");
             db.close();
+        } else {
+            writeFile(strFunGetMainDirPath(err) + "/grafika/m_p.bmp", "BM not a picture");
         }
-        const QString failure = QStringLiteral("Błąd podczas próby wczytania danych kalibracji");
-        prompts.expectMessageStartingWith(failure, "Błąd", PromptIcon::Error, PromptButtons::Ok);
+        if (previewFails)
+            prompts.expectMessageStartingWith(failure, "Błąd", PromptIcon::Error, PromptButtons::Ok);
         clickNode(*main, documentNode(*main->treeView(), 0, kCertificate));
 
         prompts.expectMessageStartingWith(failure, "Błąd", PromptIcon::Error, PromptButtons::Ok);

@@ -297,6 +297,13 @@ bool CppSQLite3DB::hasTable(const QString& table) {
                   0) > 0;
 }
 
+void CppSQLite3DB::verifyTable(const QString& table) {
+    QString verdict;
+    forEachRow(QStringLiteral("pragma quick_check('") + sql::escaped(table) + QStringLiteral("')"),
+               [&verdict](const CppSQLite3Query& row) { verdict += row.columnTextOr(0); });
+    if (verdict != QLatin1String("ok")) raise(SQLITE_CORRUPT, "damaged pages");
+}
+
 void CppSQLite3DB::setWaitTimeout(int milliseconds) {
     m_waitTimeoutMs = milliseconds;
     if (m_db) sqlite3_busy_timeout(m_db, milliseconds);

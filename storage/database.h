@@ -100,6 +100,9 @@ public:
     void forEachRow(const QString& sql, const std::function<void(const CppSQLite3Query&)>& read);
     int scalar(const QString& sql, int nullValue = 0);
     bool hasTable(const QString& table);
+    // Runs the engine's quick check over the pages of one table; throws SQLITE_CORRUPT when it
+    // finds damage.
+    void verifyTable(const QString& table);
     void setWaitTimeout(int milliseconds);
 
 private:

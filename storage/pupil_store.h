@@ -82,7 +82,9 @@ public:
     bool open(ErrorStream& err, const QString& path, int waitTimeoutMs);
     // As bFunGetTableList, but false when the catalogue cannot be read whole.
     bool tableList(ErrorStream& err, QStringList& tables);
-    // As bFunGetStudentsList.
+    // As bFunGetStudentsList, and stricter: a pupil table is also checked page by page, and one
+    // with damage that its rows do not show is reported unreadable ("SQLITE_CORRUPT") rather
+    // than listed with data other than what was saved.
     bool studentsList(ErrorStream& err, StudentList& students,
                       UnreadablePupilList* unreadable = nullptr);
     // As bFunLoadCertData.

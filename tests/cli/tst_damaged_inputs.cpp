@@ -22,6 +22,7 @@ namespace {
 // What the command-line modes get instead of a plain class file and a fresh output path.
 enum class Setup {
     DamagedPupil,     // one of three pupil tables has a damaged page
+    SilentDamage,     // a page whose rows still read, but whose free-space chain is broken
     HotJournal,       // the journal of an interrupted write lies beside the class file
     Locked,           // another program holds the class file locked
     InputDirectory,   // the class file named is a directory
@@ -67,8 +68,8 @@ void makeClassFile(const QString& path) {
     QVERIFY(bFunSaveCertData(err, path, "PESEL3", pupilRecords("Cichy", 0)));
 }
 
-// Overwrites the page type of PESEL2's root page: reading that table fails as damaged.
-void damagePupilTable(const QString& path) {
+// Overwrites `bytes` at `offset` within PESEL2's root page.
+void damagePupilTable(const QString& path, int offset, const QByteArray& bytes) {
     CppSQLite3DB db;
     db.open(path);
     const int pageSize = db.scalar("pragma page_size");
@@ -76,8 +77,8 @@ void damagePupilTable(const QString& path) {
     db.close();
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.seek(qint64(root - 1) * pageSize));
-    QCOMPARE(file.write(QByteArray(8, '\xff')), 8);
+    QVERIFY(file.seek(qint64(root - 1) * pageSize + offset));
+    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // A copy of the class file and its journal taken in the middle of a write that has already
@@ -157,6 +158,8 @@ private slots:
             << Setup::DamagedPupil << "--pdf" << 1
             << damaged + "Plik %2 nie zawiera uczniów ani dokumentów wymienionych wyżej.\n"
             << "";
+        QTest::newRow("damage that only the engine's check finds")
+            << Setup::SilentDamage << "--list" << 1 << damaged << others;
         QTest::newRow("hot journal, listing") << Setup::HotJournal << "--list" << 1 << hot << "";
         QTest::newRow("hot journal, PDF") << Setup::HotJournal << "--pdf" << 1 << hot << "";
         QTest::newRow("locked by another program")
@@ -217,8 +220,11 @@ private slots:
         QString script = "exec \"$0\" \"$@\"";
         QString stdoutFile;
         switch (setup) {
-            case Setup::DamagedPupil:
-                damagePupilTable(classFile);
+            case Setup::DamagedPupil:  // the page type: reading the table fails
+                damagePupilTable(classFile, 0, QByteArray(8, '\xff'));
+                break;
+            case Setup::SilentDamage:  // the first free block: every row still reads
+                damagePupilTable(classFile, 1, QByteArray("\xff\xf0", 2));
                 break;
             case Setup::HotJournal: {
                 const QString copy = dir + "/przerwany.smrk";

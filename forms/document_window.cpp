@@ -216,16 +216,8 @@ void DocumentWindow::AnulujButtonClick() {
 }
 
 void DocumentWindow::reject() {
-    switch (closeWithoutOk(this, m_form, m_atOpening)) {
-    case CloseWithoutOk::Close:
-        QDialog::reject();
-        break;
-    case CloseWithoutOk::Save:
-        OKButtonClick();
-        break;
-    case CloseWithoutOk::Stay:
-        break;
-    }
+    vFunCloseWithoutOk(
+        this, m_form, m_atOpening, [this] { OKButtonClick(); }, [this] { QDialog::reject(); });
 }
 
 void DocumentWindow::SzablonDanychButtonClick() {

@@ -101,14 +101,6 @@ void TFDaneUcznia::AnulujButtonClick() {
 }
 
 void TFDaneUcznia::reject() {
-    switch (closeWithoutOk(this, m_pupil, m_atOpening)) {
-    case CloseWithoutOk::Close:
-        QDialog::reject();
-        break;
-    case CloseWithoutOk::Save:
-        OKButtonClick();
-        break;
-    case CloseWithoutOk::Stay:
-        break;
-    }
+    vFunCloseWithoutOk(
+        this, m_pupil, m_atOpening, [this] { OKButtonClick(); }, [this] { QDialog::reject(); });
 }

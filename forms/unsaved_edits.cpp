@@ -23,15 +23,7 @@ bool sameValues(const RecordList& a, const RecordList& b) {
     return true;
 }
 
-}  // namespace
-
-void ValuesAtOpening::remember(const FormModel& form) {
-    m_records = valuesOf(form);
-}
-
-bool ValuesAtOpening::differFrom(const FormModel& form) const {
-    return !sameValues(m_records, valuesOf(form));
-}
+enum class CloseWithoutOk { Close, Save, Stay };
 
 CloseWithoutOk closeWithoutOk(QWidget* window, const FormModel& form,
                               const ValuesAtOpening& opening) {
@@ -48,4 +40,28 @@ CloseWithoutOk closeWithoutOk(QWidget* window, const FormModel& form,
         break;
     }
     return CloseWithoutOk::Stay;
+}
+
+}  // namespace
+
+void ValuesAtOpening::remember(const FormModel& form) {
+    m_records = valuesOf(form);
+}
+
+bool ValuesAtOpening::differFrom(const FormModel& form) const {
+    return !sameValues(m_records, valuesOf(form));
+}
+
+void vFunCloseWithoutOk(QWidget* window, const FormModel& form, const ValuesAtOpening& opening,
+                        const std::function<void()>& save, const std::function<void()>& close) {
+    switch (closeWithoutOk(window, form, opening)) {
+    case CloseWithoutOk::Close:
+        close();
+        break;
+    case CloseWithoutOk::Save:
+        save();
+        break;
+    case CloseWithoutOk::Stay:
+        break;
+    }
 }

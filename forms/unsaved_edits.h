@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "storage/field_record.h"
 
 class FormModel;
@@ -19,14 +21,9 @@ private:
     RecordList m_records;
 };
 
-// What the window does after the user closed it without OK.
-enum class CloseWithoutOk {
-    Close,  // nothing was changed, or the user drops the changes
-    Save,   // run what OK runs; the window closes only when that saves
-    Stay,   // keep editing
-};
-
-// Closes at once when the values are as they were at opening; otherwise asks through the prompt
-// seam, captioned with the window's title, whether to save the changes.
-CloseWithoutOk closeWithoutOk(QWidget* window, const FormModel& form,
-                              const ValuesAtOpening& opening);
+// The window's whole reaction to a close without OK. It closes at once (`close`) when the values
+// are as they were at opening; otherwise it asks through the prompt seam, captioned with the
+// window's title, whether to save: "Tak" runs what OK runs (`save`, which closes the window only
+// when the values are saved), "Nie" closes without saving, "Anuluj" keeps editing.
+void vFunCloseWithoutOk(QWidget* window, const FormModel& form, const ValuesAtOpening& opening,
+                        const std::function<void()>& save, const std::function<void()>& close);

@@ -13,6 +13,7 @@
 #include "forms/prompter.h"
 #include "main_window.h"
 #include "storage/error_log.h"
+#include "storage/file_problem.h"
 #include "storage/file_ops.h"
 #include "storage/paths.h"
 #include "storage/pupil_store.h"
@@ -53,7 +54,8 @@ void warnUnreadablePupils(TFGlowna& window, const QString& path,
     err << "Plik\n" << path
         << "\nzawiera dane uczniów, których program nie może odczytać ani pokazać na liście:\n";
     for (const UnreadablePupil& pupil : unreadable)
-        err << "\n- tabela " << pupil.tableName << " (" << pupil.reason << ")";
+        err << "\n- tabela " << pupil.tableName << ": "
+            << strFunUnreadableTableReason(pupil.reason) << " (" << pupil.reason << ")";
     err << "\n\nTe dane pozostają w pliku bez zmian, a zapisanie pliku ich nie usuwa.";
     report(window, QStringLiteral("bFunWczytajPlikSwiadectw()"), QStringLiteral("Uwaga"),
            PromptIcon::Warning);

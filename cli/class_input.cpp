@@ -27,8 +27,8 @@ bool holdsForeignEntries(ClassFileReader& reader) {
 
 QString strFunUnreadablePupilMessage(const QString& tableName, const QString& reason,
                                      const QString& path) {
-    return QStringLiteral("Nie można odczytać ucznia z tabeli %1 (%2): %3")
-        .arg(tableName, reason, path);
+    return QStringLiteral("Nie można odczytać ucznia z tabeli %1 (%2, %3): %4")
+        .arg(tableName, strFunUnreadableTableReason(reason), reason, path);
 }
 
 QString ClassInput::open(const CommandFile& file) {

@@ -123,6 +123,16 @@ QString strFunDatabaseProblem(const QString& codeName) {
     return QStringLiteral("Plik nie jest prawidłowym plikiem świadectw");
 }
 
+QString strFunUnreadableTableReason(const QString& codeName) {
+    if (codeName == QLatin1String("SQLITE_CORRUPT"))
+        return QStringLiteral("uszkodzona zawartość tabeli");
+    if (codeName == QLatin1String("CPPSQLITE_ERROR"))
+        return QStringLiteral("tabela nie ma kolumn danych ucznia");
+    if (codeName == QLatin1String("SQLITE_IOERR")) return QStringLiteral("błąd odczytu pliku");
+    if (codeName == QLatin1String("SQLITE_NOMEM")) return QStringLiteral("brak pamięci");
+    return QStringLiteral("błąd odczytu tabeli");
+}
+
 bool bFunSameFile(const QString& first, const QString& second) {
     struct stat a {
     }, b{};

@@ -19,6 +19,11 @@ QString strFunWriteProblem(const QString& path);
 // ("SQLITE_BUSY", "SQLITE_NOTADB", "SQLITE_READONLY_ROLLBACK", ...).
 QString strFunDatabaseProblem(const QString& codeName);
 
+// Why one pupil table of an otherwise readable class file could not be read, by the engine's
+// code name ("SQLITE_CORRUPT": "uszkodzona zawartość tabeli"). Starts in lower case: it follows
+// the table's name. Callers show the code beside it for whoever helps.
+QString strFunUnreadableTableReason(const QString& codeName);
+
 // The reason for a failed system call's error code (errno).
 QString strFunSystemErrorReason(int code);
 

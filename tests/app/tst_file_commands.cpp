@@ -275,7 +275,7 @@ private slots:
         s.prompts.expectMessage(
             "Plik\n" + path +
                 "\nzawiera dane uczniów, których program nie może odczytać ani pokazać na "
-                "liście:\n\n- tabela PESEL9 (CPPSQLITE_ERROR)\n\nTe dane pozostają w pliku bez "
+                "liście:\n\n- tabela PESEL9: tabela nie ma kolumn danych ucznia (CPPSQLITE_ERROR)\n\nTe dane pozostają w pliku bez "
                 "zmian, a zapisanie pliku ich nie usuwa.",
             "Uwaga", PromptIcon::Warning, PromptButtons::Ok);
 

@@ -140,7 +140,7 @@ private slots:
         QTest::addColumn<QString>("error");   // %1 the class file, %2 the output
         QTest::addColumn<QString>("output");  // stdout of --list
 
-        const QString damaged = "Nie można odczytać ucznia z tabeli PESEL2 (SQLITE_CORRUPT): %1\n";
+        const QString damaged = "Nie można odczytać ucznia z tabeli PESEL2 (uszkodzona zawartość tabeli, SQLITE_CORRUPT): %1\n";
         const QString hot =
             "Zapis pliku nie został dokończony (obok leży jego dziennik z końcówką „-journal”); "
             "nie odczytano go, by nie pokazać niepełnych danych: %1\n";

@@ -54,6 +54,18 @@ public:
     QList<QUrl> opened;
 };
 
+// Shows the window with two blank pages taller than it, so both can scroll.
+void showTallPages(TFGlowna& main) {
+    for (int page = 1; page <= 2; ++page) {
+        QPixmap tall(885, 1314);
+        tall.fill(Qt::white);
+        main.image(page)->setPixmap(tall);
+        main.image(page)->adjustSize();
+    }
+    main.resize(900, 600);
+    main.show();
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -313,14 +325,7 @@ private slots:
         TestEnvironment env;
         ScriptedPrompter prompts;
         const std::unique_ptr<TFGlowna> main = createProgramWindows();
-        for (int page = 1; page <= 2; ++page) {
-            QPixmap tall(885, 1314);
-            tall.fill(Qt::white);
-            main->image(page)->setPixmap(tall);
-            main->image(page)->adjustSize();
-        }
-        main->resize(900, 600);
-        main->show();
+        showTallPages(*main);
         QVERIFY(QTest::qWaitForWindowExposed(main.get()));
 
         auto turn = [&](int page, int notches) {
@@ -367,14 +372,7 @@ private slots:
         TestEnvironment env;
         ScriptedPrompter prompts;
         const std::unique_ptr<TFGlowna> main = createProgramWindows();
-        for (int page = 1; page <= 2; ++page) {
-            QPixmap tall(885, 1314);
-            tall.fill(Qt::white);
-            main->image(page)->setPixmap(tall);
-            main->image(page)->adjustSize();
-        }
-        main->resize(900, 600);
-        main->show();
+        showTallPages(*main);
         QVERIFY(QTest::qWaitForWindowExposed(main.get()));
 
         QWidget* target = main->findChild<QWidget*>(over);

@@ -36,12 +36,14 @@ done
 mkdir -p "$results"
 
 exec python3 - "$semrik" "$duration" "$results" "$seed" "$timeout" "$pdf_every" <<'PY'
-import os, random, shutil, sqlite3, subprocess, sys, tempfile, time
+import atexit, os, random, shutil, sqlite3, subprocess, sys, tempfile, time
 
 semrik, duration, results, seed, timeout, pdf_every = sys.argv[1:7]
 duration, seed, timeout, pdf_every = float(duration), int(seed), float(timeout), int(pdf_every)
 rng = random.Random(seed)
 work = tempfile.mkdtemp(prefix="semrik-fuzz-")
+# The mutants hold pupil data: the work folder goes however the run ends (Ctrl-C included).
+atexit.register(shutil.rmtree, work, True)
 env = dict(os.environ)
 env.update({
     "XDG_DATA_HOME": os.path.join(work, "data"),   # the program data directory of --pdf

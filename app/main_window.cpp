@@ -272,6 +272,8 @@ void TFGlowna::buildCentralArea() {
     layout->addWidget(m_statusBar);
     layout->addLayout(work, 1);
     setCentralWidget(central);
+    // The arrow keys walk the class from the start, without a click into the tree first.
+    m_treeView->setFocus();
 }
 
 void TFGlowna::buildMenus() {

@@ -321,6 +321,16 @@ private slots:
         QCOMPARE(main->currentFilePath(), QString());
     }
 
+    void treeHasTheKeyboardAtStart() {
+        TestEnvironment env;
+        ScriptedPrompter prompts;
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        main->show();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(main->treeView()));
+    }
+
     void wheelScrollsBothPagesOnce() {
         TestEnvironment env;
         ScriptedPrompter prompts;

@@ -145,7 +145,7 @@ bool readTableList(ErrorStream& err, CppSQLite3DB& db, QStringList& tables) {
 }
 
 bool listStudents(ErrorStream& err, CppSQLite3DB& db, StudentList& students,
-                  UnreadablePupilList* unreadable, bool verifyPages) {
+                  UnreadablePupilList* unreadable) {
     // A catalogue that cannot be read (a damaged file) fails the listing instead of showing an
     // empty class as if all were well.
     ErrorStream catalogueErr;
@@ -164,7 +164,7 @@ bool listStudents(ErrorStream& err, CppSQLite3DB& db, StudentList& students,
             readWholeTable(db, table);
             // Damage that no read trips over (a cell past its page's end, a broken free list)
             // shows only to the engine's own check, and the rows read are not what was saved.
-            if (verifyPages) db.verifyTable(table);
+            db.verifyTable(table);
             students.append({surname + QLatin1Char(' ') + firstName, table});
         } catch (const CppSQLite3Exception& e) {
             store::reportSqlError(err, "SQL exception: \n", e, kStudentsFun);
@@ -248,7 +248,7 @@ bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students,
         store::reportSqlError(err, "SQLite exception: \n", e, kTableListFun);
         return false;
     }
-    const bool listed = listStudents(err, db, students, unreadable, false);
+    const bool listed = listStudents(err, db, students, unreadable);
     store::closeQuietly(db);
     return listed;
 }
@@ -351,7 +351,7 @@ bool ClassFileReader::tableList(ErrorStream& err, QStringList& tables) {
 
 bool ClassFileReader::studentsList(ErrorStream& err, StudentList& students,
                                    UnreadablePupilList* unreadable) {
-    return listStudents(err, m_db, students, unreadable, true);
+    return listStudents(err, m_db, students, unreadable);
 }
 
 bool ClassFileReader::loadCertData(ErrorStream& err, const QString& table, RecordList& records) {

@@ -41,9 +41,11 @@ bool bFunGetTableList(ErrorStream& err, QString path, QStringList& tables);
 
 // Appends one entry per pupil table, in catalogue order. Entries that are not pupil tables
 // (indexes, views, internal or foreign tables) are skipped, so they never hide later pupils.
-// Every row of each pupil table is read: a table that is named or shaped like a pupil's but
-// cannot be read whole is not listed but appended to `unreadable` (when given) and logged, so
-// the caller can tell the user that the file holds a pupil it cannot show.
+// Every row of each pupil table is read and its pages are checked by the engine (damage that no
+// read trips over would otherwise show a pupil with other data than was saved): a table that is
+// named or shaped like a pupil's but cannot be read whole is not listed but appended to
+// `unreadable` (when given) and logged, so the caller can tell the user that the file holds a
+// pupil it cannot show.
 bool bFunGetStudentsList(ErrorStream& err, QString path, StudentList& students,
                          UnreadablePupilList* unreadable = nullptr);
 
@@ -82,9 +84,7 @@ public:
     bool open(ErrorStream& err, const QString& path, int waitTimeoutMs);
     // As bFunGetTableList, but false when the catalogue cannot be read whole.
     bool tableList(ErrorStream& err, QStringList& tables);
-    // As bFunGetStudentsList, and stricter: a pupil table is also checked page by page, and one
-    // with damage that its rows do not show is reported unreadable ("SQLITE_CORRUPT") rather
-    // than listed with data other than what was saved.
+    // As bFunGetStudentsList.
     bool studentsList(ErrorStream& err, StudentList& students,
                       UnreadablePupilList* unreadable = nullptr);
     // As bFunLoadCertData.

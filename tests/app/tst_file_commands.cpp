@@ -19,6 +19,7 @@
 #include "storage/database.h"
 #include "storage/paths.h"
 #include "storage/pupil_store.h"
+#include "support/damaged_pages.h"
 #include "support/file_contents.h"
 #include "support/file_size_limit.h"
 #include "support/scripted_prompter.h"
@@ -263,7 +264,9 @@ private slots:
     void unreadablePupilsAreNamedAndKept() {
         Session s;
         const QString path = s.file("4a.smrk");
-        writeClassFile(path, {"Lis Adam"});
+        writeClassFile(path, {"Lis Adam", "Kos Ewa"});
+        // Damage only the engine's own check finds: every row of Kos Ewa still reads.
+        damageTablePage(path, "PESEL2", 1, QByteArray("\xff\xf0", 2));
         {
             CppSQLite3DB db;  // a pupil table that lost its value column
             db.open(path);
@@ -275,7 +278,9 @@ private slots:
         s.prompts.expectMessage(
             "Plik\n" + path +
                 "\nzawiera dane uczniów, których program nie może odczytać ani pokazać na "
-                "liście:\n\n- tabela PESEL9: tabela nie ma kolumn danych ucznia (CPPSQLITE_ERROR)\n\nTe dane pozostają w pliku bez "
+                "liście:\n\n- tabela PESEL2: uszkodzona zawartość tabeli (SQLITE_CORRUPT)\n- tabela "
+                "PESEL9: tabela nie ma kolumn danych ucznia (CPPSQLITE_ERROR)\n\nTe dane pozostają "
+                "w pliku bez "
                 "zmian, a zapisanie pliku ich nie usuwa.",
             "Uwaga", PromptIcon::Warning, PromptButtons::Ok);
 

@@ -14,6 +14,7 @@
 
 #include "storage/database.h"
 #include "storage/pupil_store.h"
+#include "support/damaged_pages.h"
 #include "support/file_contents.h"
 #include "support/test_environment.h"
 
@@ -69,18 +70,6 @@ void makeClassFile(const QString& path) {
 }
 
 // Overwrites `bytes` at `offset` within PESEL2's root page.
-void damagePupilTable(const QString& path, int offset, const QByteArray& bytes) {
-    CppSQLite3DB db;
-    db.open(path);
-    const int pageSize = db.scalar("pragma page_size");
-    const int root = db.scalar("select rootpage from sqlite_master where name='PESEL2'");
-    db.close();
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.seek(qint64(root - 1) * pageSize + offset));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // A copy of the class file and its journal taken in the middle of a write that has already
 // reached the file: what a crashed writer leaves behind.
 void makeHotJournal(const QString& source, const QString& target) {
@@ -221,10 +210,10 @@ private slots:
         QString stdoutFile;
         switch (setup) {
             case Setup::DamagedPupil:  // the page type: reading the table fails
-                damagePupilTable(classFile, 0, QByteArray(8, '\xff'));
+                damageTablePage(classFile, "PESEL2", 0, QByteArray(8, '\xff'));
                 break;
             case Setup::SilentDamage:  // the first free block: every row still reads
-                damagePupilTable(classFile, 1, QByteArray("\xff\xf0", 2));
+                damageTablePage(classFile, "PESEL2", 1, QByteArray("\xff\xf0", 2));
                 break;
             case Setup::HotJournal: {
                 const QString copy = dir + "/przerwany.smrk";

@@ -5,7 +5,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "forms/document_types.h"
@@ -18,6 +17,7 @@
 #include "storage/paths.h"
 #include "storage/pupil_store.h"
 #include "support/file_contents.h"
+#include "support/headless_process.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -34,14 +34,7 @@ struct Run {
 
 // The built program as the user runs it: no display, and a platform that would need one.
 Run runSemrik(const QStringList& arguments) {
-    static QTemporaryDir runtimeDir;  // Qt wants one; without it, it warns on stderr
-    QFile::setPermissions(runtimeDir.path(),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
-    environment.insert("QT_QPA_PLATFORM", "xcb");
-    environment.insert("XDG_RUNTIME_DIR", runtimeDir.path());
+    const QProcessEnvironment environment = headlessEnvironment();
     QProcess semrik;
     semrik.setProcessEnvironment(environment);
     semrik.start(QStringLiteral(SEMRIK_EXECUTABLE), arguments);

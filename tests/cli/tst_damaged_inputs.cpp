@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
@@ -16,6 +15,7 @@
 #include "storage/pupil_store.h"
 #include "support/damaged_pages.h"
 #include "support/file_contents.h"
+#include "support/headless_process.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -87,15 +87,7 @@ void makeHotJournal(const QString& source, const QString& target) {
 
 Run runShell(const QString& script, const QStringList& arguments,
              const QString& stdoutFile = QString()) {
-    static QTemporaryDir runtimeDir;  // Qt wants one; without it, it warns on stderr
-    QFile::setPermissions(runtimeDir.path(),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    // Any attempt to open a window would fail.
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
-    environment.insert("QT_QPA_PLATFORM", "xcb");
-    environment.insert("XDG_RUNTIME_DIR", runtimeDir.path());
+    const QProcessEnvironment environment = headlessEnvironment();
     QProcess shell;
     shell.setProcessEnvironment(environment);
     if (!stdoutFile.isEmpty()) shell.setStandardOutputFile(stdoutFile);
@@ -329,9 +321,7 @@ private slots:
         const QString pdf = env.dataHome() + "/wydruk.pdf";
         makeClassFile(classFile);
         QProcess semrik;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("DISPLAY");
-        semrik.setProcessEnvironment(environment);
+        semrik.setProcessEnvironment(headlessEnvironment());
         semrik.start(QStringLiteral(SEMRIK_EXECUTABLE), {"--pdf", pdf, classFile});
         QVERIFY(semrik.waitForStarted());
         // The temporary file exists from before the first page until the rename.

@@ -1,6 +1,7 @@
 #include "pdf_command.h"
 
 #include <QFile>
+#include <QSet>
 
 #include <sys/statvfs.h>
 
@@ -147,7 +148,8 @@ public:
             }
             forms.applyPupil(records, pupil.tableName);
             for (const DocumentType* type : documents) {
-                if (!printOne(sink, forms, *type, pupil, error)) return false;
+                if (m_undrawable.contains(type->number)) continue;
+                if (!printOne(sink, forms, *type, error)) return false;
             }
         }
         return true;
@@ -163,7 +165,7 @@ private:
     }
 
     bool printOne(PrintSink& sink, const FormRegistry& forms, const DocumentType& type,
-                  const StudentListEntry& pupil, QString& error) {
+                  QString& error) {
         const int failuresBefore = m_console.failureCount();
         ErrorStream err;
         RenderRequest render;
@@ -176,10 +178,13 @@ private:
         render.dataDir = m_setup.dataDir;
         const RenderResult result = renderDocumentPages(err, render);
         // A page without its calibration, or with a mark left out, is not printed half-done.
+        // The calibration and the marks are the same for every pupil (their texts are kept
+        // within the page), so the document is reported once and left out for all of them.
         if (!result.calibrationLoaded() || m_console.failureCount() > failuresBefore) {
-            leftOut(QStringLiteral("Nie wydrukowano dokumentu nr %1 „%2” ucznia %3 (%4).")
+            leftOut(QStringLiteral("Nie wydrukowano dokumentu nr %1 „%2” dla żadnego ucznia.")
                         .arg(type.number)
-                        .arg(type.caption, pupil.displayName, pupil.tableName));
+                        .arg(type.caption));
+            m_undrawable.insert(type.number);
             return true;
         }
 
@@ -205,6 +210,7 @@ private:
     const ConsolePrompter& m_console;
     int m_pages = 0;
     bool m_leftOut = false;
+    QSet<int> m_undrawable;  // document numbers that could not be drawn
 };
 
 // The PDF writer does not say why a write failed; a full disk is the usual cause.

@@ -31,6 +31,7 @@ while getopts "b:d:o:s:t:p:h" option; do
     esac
 done
 [[ -x $semrik ]] || { echo "no program at $semrik (use -b)" >&2; exit 2; }
+semrik=$(cd "$(dirname "$semrik")" && pwd)/$(basename "$semrik")
 [[ -n $results ]] || results="$here/results/$(date +%Y%m%d-%H%M%S)"
 [[ -n $seed ]] || seed=$(date +%s)
 mkdir -p "$results"
@@ -44,6 +45,13 @@ rng = random.Random(seed)
 work = tempfile.mkdtemp(prefix="semrik-fuzz-")
 # The mutants hold pupil data: the work folder goes however the run ends (Ctrl-C included).
 atexit.register(shutil.rmtree, work, True)
+# The program runs from a copy with its shipped files, so a rebuild meanwhile cannot pull the
+# executable away under a run.
+installed = os.path.join(work, "program")
+shutil.copytree(os.path.dirname(semrik), installed,
+                ignore=shutil.ignore_patterns("CMakeFiles", "*_autogen", "*.a", "Makefile",
+                                              "*.cmake"))
+semrik = os.path.join(installed, os.path.basename(semrik))
 env = dict(os.environ)
 env.update({
     "XDG_DATA_HOME": os.path.join(work, "data"),   # the program data directory of --pdf

@@ -77,6 +77,12 @@ QStringList enabledPopupEntries(const TFGlowna& main) {
     return enabled;
 }
 
+// Two pupils, Adamek Ewa (PESEL1) and Bąk Ola (PESEL2), in the working database.
+void storeAdamekAndBak() {
+    storePupil("PESEL1", pupilRecords("Adamek", "Ewa", "1"));
+    storePupil("PESEL2", pupilRecords("Bąk", "Ola", "2"));
+}
+
 }  // namespace
 
 class PupilTreeTest : public QObject {
@@ -172,8 +178,7 @@ private slots:
         ScriptedPrompter prompts;
         installProgramFiles();
         const std::unique_ptr<TFGlowna> main = createProgramWindows();
-        storePupil("PESEL1", pupilRecords("Adamek", "Ewa", "1"));
-        storePupil("PESEL2", pupilRecords("Bąk", "Ola", "2"));
+        storeAdamekAndBak();
         QVERIFY(main->bFunReloadStudentList());
         clickNode(*main, main->treeView()->topLevelItem(0));
 
@@ -239,8 +244,7 @@ private slots:
         ScriptedPrompter prompts;
         installProgramFiles();
         const std::unique_ptr<TFGlowna> main = createProgramWindows();
-        storePupil("PESEL1", pupilRecords("Adamek", "Ewa", "1"));
-        storePupil("PESEL2", pupilRecords("Bąk", "Ola", "2"));
+        storeAdamekAndBak();
         QVERIFY(main->bFunReloadStudentList());
         QTreeWidget* tree = main->treeView();
         tree->expandAll();
@@ -283,8 +287,7 @@ private slots:
         ScriptedPrompter prompts;
         installProgramFiles();
         const std::unique_ptr<TFGlowna> main = createProgramWindows();
-        storePupil("PESEL1", pupilRecords("Adamek", "Ewa", "1"));
-        storePupil("PESEL2", pupilRecords("Bąk", "Ola", "2"));
+        storeAdamekAndBak();
         QVERIFY(main->bFunReloadStudentList());
         QTreeWidget* tree = main->treeView();
         clickNode(*main, tree->topLevelItem(0)->child(0));
@@ -403,8 +406,7 @@ private slots:
         const std::unique_ptr<TFGlowna> main = createProgramWindows();
         auto* form = main->findChild<QDialog*>("FKlasa4a");
         QVERIFY(form);
-        storePupil("PESEL1", pupilRecords("Adamek", "Ewa", "1"));
-        storePupil("PESEL2", pupilRecords("Bąk", "Ola", "2"));
+        storeAdamekAndBak();
         QVERIFY(main->bFunReloadStudentList());
         QTreeWidget* tree = main->treeView();
         clickNode(*main, tree->topLevelItem(0));

@@ -141,6 +141,8 @@ bool bFunMarginRestoreOriginal(ErrorStream& err, QString sourcePath, QString tar
             try {
                 target.execute(QStringLiteral("rollback"));
             } catch (const CppSQLite3Exception&) {
+                // The engine may have rolled back by itself; the error that matters is `e`,
+                // reported below.
             }
         }
         store::closeQuietly(source);

@@ -86,6 +86,8 @@ CppSQLite3Query& CppSQLite3Query::operator=(CppSQLite3Query&& other) noexcept {
         try {
             release();
         } catch (const CppSQLite3Exception&) {
+            // A finalise error only repeats the error of the statement's last step, which
+            // whoever stepped it has already been told of; the new statement takes over.
         }
         m_db = other.m_db;
         m_statement = other.m_statement;
@@ -101,6 +103,8 @@ CppSQLite3Query::~CppSQLite3Query() {
     try {
         release();
     } catch (const CppSQLite3Exception&) {
+        // A destructor must not throw; the finalise error repeats the last step's, already
+        // raised to whoever stepped the statement.
     }
 }
 
@@ -203,6 +207,9 @@ CppSQLite3DB::~CppSQLite3DB() {
     try {
         close();
     } catch (const CppSQLite3Exception&) {
+        // A destructor must not throw. Reached on a failure path (the operation is already
+        // reporting its own error) or when statements are still open, in which case SQLite
+        // finishes the close once they are finalised.
     }
 }
 

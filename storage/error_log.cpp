@@ -87,5 +87,7 @@ void vFunWriteLog(const ErrorStream& err, QString fun, int kind) {
                    + sql::escaped(info) + QStringLiteral("' )"));
         db.close();
     } catch (...) {
+        // The log is where failures are reported: a log that cannot be written has nowhere
+        // to report to, and must never turn the failure being logged into a second one.
     }
 }

@@ -1,7 +1,6 @@
 #include "class_file_check.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <cerrno>
@@ -18,17 +17,6 @@ namespace {
 // Long enough for another program's short write to finish; the teacher waits meanwhile.
 constexpr int kLockWaitMs = 3000;
 
-// The engine's code name in a store message ("SQL exception: \nSQLITE_NOTADB"); "" if none.
-QString engineCode(const QString& message) {
-    const QStringList words =
-        message.split(QRegularExpression(QStringLiteral("[\\s:\\[]+")), Qt::SkipEmptyParts);
-    for (const QString& word : words) {
-        if (word.startsWith(QLatin1String("SQLITE_")) || word.startsWith(QLatin1String("CPPSQLITE_")))
-            return word;
-    }
-    return QString();
-}
-
 // Why the file cannot be read as a class file, with the engine's code for whoever helps.
 QString databaseReason(const QString& code) {
     QString reason = strFunDatabaseProblem(code);
@@ -36,17 +24,15 @@ QString databaseReason(const QString& code) {
     return reason;
 }
 
-// Reads the file where it lies, read-only: a file another program holds locked, or one left
-// half-written (its journal beside it), is refused rather than copied in half-done.
+// Reads the file's catalogue where it lies, read-only: a file another program holds locked, one
+// left half-written (its journal beside it) or one that is no database is refused rather than
+// copied in. The pupils themselves are listed once, from the working copy, after the open.
 QString classFileProblem(const QString& path) {
     ErrorStream err;
     ClassFileReader reader;
-    if (!reader.open(err, path, kLockWaitMs)) return databaseReason(reader.failureCode());
-    StudentList students;
-    if (!reader.studentsList(err, students)) {
-        const QString code = reader.failureCode();
-        return databaseReason(code.isEmpty() ? engineCode(err.text()) : code);
-    }
+    QStringList tables;
+    if (!reader.open(err, path, kLockWaitMs) || !reader.tableList(err, tables))
+        return databaseReason(reader.failureCode());
     return QString();
 }
 

@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <string>
+
+#include "safe_replace.h"
 
 namespace {
 
@@ -24,14 +24,10 @@ QString kindProblem(const struct stat& info) {
     return QString();
 }
 
-// The directory a file at `path` lives in, after following a link at `path` itself.
-std::string directoryOf(const std::string& path) {
-    std::string file = path;
-    char resolved[PATH_MAX];
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
-        ::realpath(path.c_str(), resolved))
-        file = resolved;
+// The directory a file at `path` lives in, after following a link at `path` itself, as the
+// replacement does.
+std::string directoryOf(const QString& path) {
+    const std::string file = native(strFunReplacedFile(path));
     const std::string::size_type slash = file.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : file.substr(0, slash);
@@ -99,7 +95,7 @@ QString strFunWriteProblem(const QString& path) {
     } else if (errno != ENOENT) {
         return strFunSystemErrorReason(errno);
     }
-    const std::string directory = directoryOf(file);
+    const std::string directory = directoryOf(path);
     struct stat dirInfo {};
     if (::stat(directory.c_str(), &dirInfo) != 0 || !S_ISDIR(dirInfo.st_mode))
         return QStringLiteral("Katalog, w którym miałby leżeć plik, nie istnieje");

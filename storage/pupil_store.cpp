@@ -128,9 +128,11 @@ const char* const kTableListFun = "bFunSqlGetTableList()";
 const char* const kStudentsFun = "bFunGetStudentsList";
 const char* const kLoadFun = "bFunLoadCertData()";
 
-// Appends every catalogue name. False, with the error reported, when the catalogue cannot be
-// read whole; the names read before the error stay listed.
-bool readTableList(ErrorStream& err, CppSQLite3DB& db, QStringList& tables) {
+// Appends every catalogue name. False, with the error reported (and its code name in
+// `failureCode` when given), when the catalogue cannot be read whole; the names read before
+// the error stay listed.
+bool readTableList(ErrorStream& err, CppSQLite3DB& db, QStringList& tables,
+                   QString* failureCode = nullptr) {
     try {
         db.forEachRow(QStringLiteral("select * from sqlite_master"),
                       [&tables](const CppSQLite3Query& row) {
@@ -139,18 +141,19 @@ bool readTableList(ErrorStream& err, CppSQLite3DB& db, QStringList& tables) {
                       });
         return true;
     } catch (const CppSQLite3Exception& e) {
+        if (failureCode) *failureCode = QString::fromLatin1(CppSQLite3Exception::codeName(e.errorCode()));
         store::reportSqlError(err, "SQLite exception: \n", e, kTableListFun);
         return false;
     }
 }
 
 bool listStudents(ErrorStream& err, CppSQLite3DB& db, StudentList& students,
-                  UnreadablePupilList* unreadable) {
+                  UnreadablePupilList* unreadable, QString* failureCode = nullptr) {
     // A catalogue that cannot be read (a damaged file) fails the listing instead of showing an
     // empty class as if all were well.
     ErrorStream catalogueErr;
     QStringList tables;
-    if (!readTableList(catalogueErr, db, tables)) {
+    if (!readTableList(catalogueErr, db, tables, failureCode)) {
         err.clear();
         err << catalogueErr.text();
         return false;
@@ -346,15 +349,18 @@ bool ClassFileReader::open(ErrorStream& err, const QString& path, int waitTimeou
 }
 
 bool ClassFileReader::tableList(ErrorStream& err, QStringList& tables) {
-    return readTableList(err, m_db, tables);
+    m_failureCode.clear();
+    return readTableList(err, m_db, tables, &m_failureCode);
 }
 
 bool ClassFileReader::studentsList(ErrorStream& err, StudentList& students,
                                    UnreadablePupilList* unreadable) {
-    return listStudents(err, m_db, students, unreadable);
+    m_failureCode.clear();
+    return listStudents(err, m_db, students, unreadable, &m_failureCode);
 }
 
 bool ClassFileReader::loadCertData(ErrorStream& err, const QString& table, RecordList& records) {
+    m_failureCode.clear();
     try {
         return loadRecords(err, m_db, table, records);
     } catch (const CppSQLite3Exception& e) {

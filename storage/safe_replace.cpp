@@ -141,6 +141,11 @@ bool bFunReplaceFileSafely(QString source, QString target) {
     return moveOver(output, temporaryPath, to);
 }
 
+QString strFunReplacedFile(QString target) {
+    return QFile::decodeName(
+        QByteArray::fromStdString(followLink(QFile::encodeName(target).toStdString())));
+}
+
 bool bFunCreateTemporaryBeside(QString target, QString& temporaryPath) {
     temporaryPath.clear();
     if (target.isEmpty()) return fail(ENOENT);

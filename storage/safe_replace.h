@@ -13,6 +13,10 @@
 // compose their own.
 bool bFunReplaceFileSafely(QString source, QString target);
 
+// The file a replacement of `target` takes the place of: `target` itself, or the file a symbolic
+// link there points to.
+QString strFunReplacedFile(QString target);
+
 // The same replacement for a file the caller writes itself: first a new, empty file beside
 // `target` (a link as target is followed), created exclusively so that nothing already there is
 // reused; its path goes to `temporaryPath`.

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -24,9 +23,6 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include <functional>
-#include <utility>
-
 #include "app_info.h"
 #include "closing.h"
 #include "diagnostics/about_window.h"
@@ -37,6 +33,7 @@
 #include "help_and_contact.h"
 #include "pupil_commands.h"
 #include "pupil_transfer.h"
+#include "pupil_tree_widget.h"
 #include "storage/settings_store.h"
 #include "toolbar_icons.h"
 
@@ -74,75 +71,6 @@ QWidget* previewPage(int page, QScrollArea*& scrollBox, QLabel*& image) {
     layout->addWidget(scrollBox);
     return sheet;
 }
-
-// The pupil tree. Every way the user selects a node, not only a left click, loads that pupil
-// and shows the node's document, so the preview never shows another pupil than the one the
-// commands act on. A left click runs the tree click through `itemClicked`; the keyboard, a drag
-// and the right button (which selects the node under it before the pop-up menu opens) run it
-// here. Selections the program makes itself (rebuilds, re-selection after an edit) pass by.
-class PupilTreeWidget : public QTreeWidget {
-public:
-    PupilTreeWidget(QWidget* parent, std::function<void()> treeClick)
-        : QTreeWidget(parent), m_treeClick(std::move(treeClick)) {}
-
-    // Set by the left click's handler, so a release that ends a click does not load twice.
-    void noteClickHandled() { m_clickHandled = true; }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        const QTreeWidgetItem* before = selectedNode();
-        QTreeWidget::keyPressEvent(event);
-        if (selectedNode() != before) m_treeClick();
-    }
-
-    void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::RightButton) {
-            // The pop-up menu acts on the node under the mouse; on empty space, on the
-            // selection as it is.
-            if (QTreeWidgetItem* node = itemAt(event->position().toPoint())) {
-                setCurrentItem(node);
-                m_treeClick();
-            }
-            event->accept();
-            return;
-        }
-        m_beforePress = selectedNode();
-        QTreeWidget::mousePressEvent(event);
-    }
-
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::RightButton) {
-            mousePressEvent(event);
-            return;
-        }
-        QTreeWidget::mouseDoubleClickEvent(event);
-    }
-
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::RightButton) {
-            event->accept();
-            return;
-        }
-        m_clickHandled = false;
-        QTreeWidget::mouseReleaseEvent(event);
-        // A press dragged onto another node selects it without a click.
-        if (!m_clickHandled && event->button() == Qt::LeftButton &&
-            selectedNode() != m_beforePress && selectedNode()) {
-            m_treeClick();
-        }
-        m_beforePress = nullptr;
-    }
-
-private:
-    const QTreeWidgetItem* selectedNode() const {
-        const QList<QTreeWidgetItem*> selected = selectedItems();
-        return selected.isEmpty() ? nullptr : selected.first();
-    }
-
-    std::function<void()> m_treeClick;
-    const QTreeWidgetItem* m_beforePress = nullptr;
-    bool m_clickHandled = false;
-};
 
 // Widgets that scroll or step with the wheel themselves keep it.
 bool hasOwnWheel(const QWidget* widget) {

@@ -34,6 +34,12 @@ QString memoNameOfLine(const QString& recordName) {
     return recordName.size() >= 2 ? recordName.chopped(2) : QString();
 }
 
+// The first lines a memo may hold.
+QStringList withinLimit(const Component& memo, QStringList lines) {
+    if (memo.maxLines > 0 && lines.size() > memo.maxLines) lines = lines.mid(0, memo.maxLines);
+    return lines;
+}
+
 QString textOf(const Component& c) {
     switch (c.kind) {
     case ComponentKind::Memo:
@@ -128,6 +134,15 @@ void FormModel::clearLines(const QString& name) {
     if (i >= 0) clearLinesAt(i);
 }
 
+void FormModel::vFunTrimMemoLines(const QString& name, int maxLines) {
+    const int i = indexOf(name);
+    if (i < 0 || maxLines < 0) return;
+    Component& c = m_components[i];
+    if (c.kind != ComponentKind::Memo || c.lines.size() <= maxLines) return;
+    c.lines = c.lines.mid(0, maxLines);
+    emit componentChanged(i);
+}
+
 int FormModel::selectedIndex(const QString& name) const {
     const int i = indexOf(name);
     return i >= 0 ? m_components.at(i).selectedIndex : -1;
@@ -154,7 +169,8 @@ void FormModel::setTextAt(int index, const QString& text) {
     Component& c = m_components[index];
     switch (c.kind) {
     case ComponentKind::Memo: {
-        const QStringList lines = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+        const QStringList lines =
+            withinLimit(c, text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n')));
         if (c.lines == lines) return;
         c.lines = lines;
         break;
@@ -182,6 +198,7 @@ void FormModel::setSelectedIndexAt(int index, int item) {
 void FormModel::appendLineAt(int index, const QString& line) {
     Component& c = m_components[index];
     if (c.kind != ComponentKind::Memo) return;
+    if (c.maxLines > 0 && c.lines.size() >= c.maxLines) return;
     c.lines.append(line);
     emit componentChanged(index);
 }

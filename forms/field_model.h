@@ -31,6 +31,7 @@ struct Component {
     QStringList lines;    // memo
     QStringList items;    // combo suggestions or the drop-down list's fixed items
     int maxLength = 0;    // characters the user may type; 0 = no limit
+    int maxLines = 0;     // memo: lines it may hold; 0 = no limit
     bool readOnly = false;
     bool enabled = true;
     int selectedIndex = -1;  // drop-down list only; -1 = nothing selected
@@ -74,8 +75,11 @@ public:
     int lineCount(const QString& name) const;
     QString line(const QString& name, int index) const;
     QStringList lines(const QString& name) const;
+    // A memo keeps at most its maxLines: text set or lines appended beyond it are dropped.
     void appendLine(const QString& name, const QString& line);
     void clearLines(const QString& name);
+    // Keeps the memo's first `maxLines` lines (whatever its own limit).
+    void vFunTrimMemoLines(const QString& name, int maxLines);
     int selectedIndex(const QString& name) const;
     void setSelectedIndex(const QString& name, int index);
     void setItems(const QString& name, const QStringList& items);

@@ -2,6 +2,8 @@
 
 #include "certificate_family.h"
 #include "document_types.h"
+#include "grade_sheet_family.h"
+#include "meeting_note.h"
 #include "pupil_data_copy.h"
 #include "pupil_model.h"
 
@@ -21,15 +23,25 @@ QList<Component> describeCertificate(const DocumentType& type) {
     return member ? certificateComponents(*member) : QList<Component>{};
 }
 
+QList<Component> describeGradeSheetPage(const DocumentType& type) {
+    const GradeSheetMember* member = gradeSheetMember(type.formName);
+    return member ? gradeSheetComponents(*member) : QList<Component>{};
+}
+
+QList<Component> describeMeetingNote(const DocumentType&) {
+    return meetingNoteComponents();
+}
+
 DescribeComponents describerFor(DocumentFamily family) {
     switch (family) {
     case DocumentFamily::PromotionCertificate:
     case DocumentFamily::SchoolLeavingCertificate:
         return &describeCertificate;
-    case DocumentFamily::MeetingReport:
     case DocumentFamily::GradeSheetTitlePage:
     case DocumentFamily::GradeSheetYearPage:
-        break;
+        return &describeGradeSheetPage;
+    case DocumentFamily::MeetingReport:
+        return &describeMeetingNote;
     }
     return &notDescribedYet;
 }

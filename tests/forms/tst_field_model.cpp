@@ -33,6 +33,13 @@ FieldRecord rec(const QString& name, const QString& value, const QString& id = k
     return FieldRecord::make(id, name, value);
 }
 
+QStringList rows(const RecordList& records) {
+    QStringList list;
+    for (const FieldRecord& r : records)
+        list << r.id + QLatin1Char('|') + r.compName + QLatin1Char('|') + r.value;
+    return list;
+}
+
 // "name=value" pairs keep the tables short.
 QPair<QString, QString> split(const QString& pair) {
     const int eq = pair.indexOf(QLatin1Char('='));
@@ -53,7 +60,8 @@ private slots:
     void changesAreSignalled();
     void pupilDataOverridesStoredValues_data();
     void pupilDataOverridesStoredValues();
-    void registryKeepsRecordsOfUndescribedDocuments();
+    void formWithoutComponentsKeepsItsRecords();
+    void registryRoundTripsSheetsAndNote();
     void registryFindsEveryCatalogueForm();
 };
 
@@ -271,44 +279,60 @@ void TestFieldModel::pupilDataOverridesStoredValues() {
     }
 }
 
-void TestFieldModel::registryKeepsRecordsOfUndescribedDocuments() {
-    FormRegistry registry;
+void TestFieldModel::formWithoutComponentsKeepsItsRecords() {
+    FormModel undescribed(QStringLiteral("TFNowy"), kDoc, FormModel::MarkerSet::Plain);
+    const RecordList stored{rec("ZMIENNA_Klasa1_DATA_EDIT", "czwartej"),
+                            rec("ZMIENNA_Obcy_DATA_EDIT", "inny dokument", QStringLiteral("INNY")),
+                            rec("ZMIENNA_Szczegolne1_DATA_MEMO01", "wzorowe"),
+                            rec("NIEZNANY_DATA_EDIT", "z innego pliku")};
+    undescribed.vFunSetDataList(stored);
+
+    RecordList collected{rec("stary", "x", QStringLiteral("INNY"))};
+    QVERIFY(undescribed.bFunGetDataList(collected));
+    QCOMPARE(rows(collected),
+             rows({collected.first(), stored.at(0), stored.at(2), stored.at(3)}));
+
+    // A new pupil starts without the previous pupil's records.
+    undescribed.vFunClearData();
+    collected.clear();
+    QVERIFY(undescribed.bFunGetDataList(collected));
+    QVERIFY(collected.isEmpty());
+}
+
+// The grade-sheet pages and the note store what they show: after a save and a load into
+// fresh forms every value, memo lines included, is back; unknown names are dropped.
+void TestFieldModel::registryRoundTripsSheetsAndNote() {
     const QString sheet6b = QString::fromLatin1(DocumentIds::kGradeSheet6b);
+    const QString sheet8b = QString::fromLatin1(DocumentIds::kGradeSheet8b);
     const QString report = QString::fromLatin1(DocumentIds::kMeetingReport);
-    const QString pupilId = QString::fromLatin1(DocumentIds::kPupilData);
-    // Stored out of save order; a collect gives them back grouped in save order.
     const RecordList stored{
         rec("ZMIENNA_Klasa_DATA_EDIT", "4a", report),
-        rec("ZMIENNA_Klasa1_DATA_EDIT", "czwartej", sheet6b),
-        rec("Nazwisko_DATA_EDIT", "Kowalski", pupilId),
-        rec("ZMIENNA_Szczegolne1_DATA_MEMO01", "wzorowe", sheet6b),
+        rec("ZMIENNA_Semestr_DATA_COMBOBOX", "drugi", report),
+        rec("ZMIENNA_Klasa1_DATA_EDIT", "czwarta", sheet6b),
+        rec("ZMIENNA_Szczegolne1_DATA_MEMO01", "konkurs", sheet6b),
+        rec("ZMIENNA_Szczegolne1_DATA_MEMO02", "", sheet6b),
+        rec("ZMIENNA_Szczegolne1_DATA_MEMO03", "olimpiada", sheet6b),
+        rec("ZMEINNA_WynikSprawdzianu_DATA_MEMO01", "36 pkt", sheet8b),
         rec("NIEZNANY_DATA_EDIT", "z innego pliku", sheet6b),
     };
-    registry.applyAll(stored);
+    FormRegistry before;
+    before.applyAll(stored);
+    RecordList saved;
+    QVERIFY(before.collectAll(saved));
+    QVERIFY(!rows(saved).contains(rows({stored.last()}).first()));
 
-    RecordList collected{rec("stary", "x")};
-    QVERIFY(registry.collectAll(collected));
-    // Described documents write their own (empty) fields; only the kept records matter here.
-    const auto keptRecords = [&](const RecordList& records) {
-        RecordList kept;
-        for (const FieldRecord& r : records) {
-            if (r.id == report || r.id == sheet6b) kept << r;
-        }
-        return kept;
-    };
-    const RecordList documents = keptRecords(collected);
-    QCOMPARE(collected.first().id, pupilId);
-    QCOMPARE(documents.size(), 4);
-    QCOMPARE(documents.at(0).id, report);
-    QCOMPARE(documents.at(1).value, QStringLiteral("czwartej"));
-    QCOMPARE(documents.at(2).value, QStringLiteral("wzorowe"));
-    QCOMPARE(documents.at(3).value, QStringLiteral("z innego pliku"));
-    QCOMPARE(registry.pupil().text(PupilModel::kSurname), QStringLiteral("Kowalski"));
-
-    // A new pupil starts without the previous pupil's document data.
-    registry.clearAll();
-    QVERIFY(registry.collectAll(collected));
-    QVERIFY(keptRecords(collected).isEmpty());
+    FormRegistry after;
+    after.applyAll(saved);
+    const FormModel& note = *after.forDocumentId(report);
+    const FormModel& page6 = *after.forDocumentId(sheet6b);
+    QCOMPARE(note.text(QStringLiteral("ZMIENNA_Klasa_DATA_EDIT")), QStringLiteral("4a"));
+    QCOMPARE(note.text(QStringLiteral("ZMIENNA_Semestr_DATA_COMBOBOX")), QStringLiteral("drugi"));
+    QCOMPARE(page6.text(QStringLiteral("ZMIENNA_Klasa1_DATA_EDIT")), QStringLiteral("czwarta"));
+    QCOMPARE(page6.lines(QStringLiteral("ZMIENNA_Szczegolne1_DATA_MEMO")),
+             (QStringList{"konkurs", "", "olimpiada"}));
+    const FormModel& page8 = *after.forDocumentId(sheet8b);
+    QCOMPARE(page8.lines(QStringLiteral("ZMEINNA_WynikSprawdzianu_DATA_MEMO")),
+             QStringList{"36 pkt"});
 }
 
 void TestFieldModel::registryFindsEveryCatalogueForm() {

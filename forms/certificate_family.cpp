@@ -1,5 +1,6 @@
 #include "certificate_family.h"
 
+#include "component_builders.h"
 #include "pupil_saver.h"
 
 namespace {
@@ -54,24 +55,9 @@ QStringList utf8List(std::initializer_list<const char*> texts) {
 }
 
 // The item lists only suggest; any typed text is kept.
-const QStringList& gradeItems() {
-    static const QStringList items = utf8List(
-        {"celujący", "bardzo dobry", "dobry", "dostateczny", "dopuszczający", "niedostateczny"});
-    return items;
-}
-
-const QStringList& behaviourItems() {
-    static const QStringList items =
-        utf8List({"wzorowe", "bardzo dobre", "dobre", "poprawne", "nieodpowiednie", "naganne"});
-    return items;
-}
-
-const QStringList& religionItems() {
-    static const QStringList items =
-        gradeItems() +
-        utf8List({"nie uczęszczała", "nie uczestniczyła", "nie uczęszczał", "nie uczestniczył"});
-    return items;
-}
+using builders::behaviourItems;
+using builders::gradeItems;
+using builders::religionItems;
 
 const QStringList& physicalEducationItems() {
     static const QStringList items = gradeItems() + utf8List({"zwolniona", "zwolniony"});

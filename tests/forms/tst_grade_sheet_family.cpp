@@ -1,10 +1,12 @@
 #include <QtTest>
 
 #include "forms/certificate_family.h"
+#include "forms/document_ids.h"
 #include "forms/document_types.h"
 #include "forms/field_model.h"
 #include "forms/form_registry.h"
 #include "forms/grade_sheet_family.h"
+#include "forms/pupil_model.h"
 #include "forms/sample_data.h"
 
 namespace {
@@ -39,6 +41,8 @@ private slots:
     void choicesNameCertificatesOfTheSameSeriesAndYear();
     void meetingNoteLimitsWhatCanBeTyped_data();
     void meetingNoteLimitsWhatCanBeTyped();
+    void loadedPupilFillsTitlePagesAndNote_data();
+    void loadedPupilFillsTitlePagesAndNote();
     void sampleDataReachesEveryPosition_data();
     void sampleDataReachesEveryPosition();
 };
@@ -243,6 +247,50 @@ void TestGradeSheetFamily::meetingNoteLimitsWhatCanBeTyped() {
     }
     QCOMPARE(note.component(note.indexOf(QStringLiteral("ZMIENNA_Semestr_DATA_COMBOBOX"))).items,
              (QStringList{"pierwszy", "drugi"}));
+}
+
+void TestGradeSheetFamily::loadedPupilFillsTitlePagesAndNote_data() {
+    QTest::addColumn<QString>("pesel");
+    QTest::addColumn<QStringList>("boxes");  // the texts of boxes 1 to 11
+    QTest::newRow("nine characters")
+        << "123456789" << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "", ""};
+    QTest::newRow("twelve characters: the first eleven")
+        << "123456789012" << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "1"};
+}
+
+// A pupil's load: both title pages show the PESEL box by box, and the note shows the pupil's
+// name in place of the stored one while its other stored values stay.
+void TestGradeSheetFamily::loadedPupilFillsTitlePagesAndNote() {
+    QFETCH(QString, pesel);
+    QFETCH(QStringList, boxes);
+    const QString pupil = QString::fromLatin1(DocumentIds::kPupilData);
+    const QString note = QString::fromLatin1(DocumentIds::kMeetingReport);
+    const QString title1 = QString::fromLatin1(DocumentIds::kGradeSheet1);
+    RecordList records{
+        FieldRecord::make(pupil, PupilModel::kFirstName, QStringLiteral("Jan")),
+        FieldRecord::make(pupil, PupilModel::kSurname, QStringLiteral("Kowalski")),
+        FieldRecord::make(pupil, PupilModel::kPesel, pesel),
+        FieldRecord::make(note, QStringLiteral("ZMIENNA_ImieNazwisko_DATA_EDIT"), "Adam Nowak"),
+        FieldRecord::make(note, QStringLiteral("ZMIENNA_Klasa_DATA_EDIT"), "4a"),
+        FieldRecord::make(note, QStringLiteral("ZMIENNA_Semestr_DATA_COMBOBOX"), "drugi"),
+        FieldRecord::make(title1, QStringLiteral("ZMIENNA_Pesel10_DATA_EDIT"), "X"),
+    };
+    FormRegistry registry;
+    registry.applyAll(records);
+
+    for (const QString& title : {QStringLiteral("TFArkuszStr1"), QStringLiteral("TFArkuszStr1b")}) {
+        QStringList shown;
+        for (int box = 1; box <= 11; ++box)
+            shown
+                << form(registry, title).text(QStringLiteral("ZMIENNA_Pesel%1_DATA_EDIT").arg(box));
+        QCOMPARE(shown, boxes);
+    }
+    const FormModel& meeting = form(registry, QStringLiteral("TFWywiadowka"));
+    QCOMPARE(meeting.text(QStringLiteral("ZMIENNA_ImieNazwisko_DATA_EDIT")),
+             QStringLiteral("Jan Kowalski"));
+    QCOMPARE(meeting.text(QStringLiteral("ZMIENNA_Klasa_DATA_EDIT")), QStringLiteral("4a"));
+    QCOMPARE(meeting.text(QStringLiteral("ZMIENNA_Semestr_DATA_COMBOBOX")),
+             QStringLiteral("drugi"));
 }
 
 void TestGradeSheetFamily::sampleDataReachesEveryPosition_data() {

@@ -1,6 +1,8 @@
-// The shipped calibration of the twelve certificates against the certificate forms: every
-// field has its place in both of its tables, the a series prints its whole face, nothing leaves
-// the printable page or runs into its neighbour, and the sample data fit at their fonts.
+// The shipped calibration against the document forms: every field has its place in each of its
+// tables (a memo one per line, in line order, up to its limit), blank paper gets the whole face
+// and pre-printed forms the data only, nothing leaves the printable page or runs into its
+// neighbour, and the texts fit at their fonts. First the twelve certificates, then the grade
+// sheet's pages and the parents'-meeting note.
 
 #include <QFont>
 #include <QFontInfo>
@@ -12,6 +14,7 @@
 #include "forms/document_types.h"
 #include "forms/field_model.h"
 #include "forms/form_registry.h"
+#include "forms/sample_data.h"
 #include "render/calibration.h"
 #include "render/page_picture.h"
 #include "support/test_environment.h"
@@ -22,14 +25,20 @@ namespace {
 constexpr int kMargin = 60;
 
 const QString kDots = QStringLiteral("_LINIA_Z_KROPEK");
+const QString kFrame = QStringLiteral("GRAFIKA: RAMKA");
+
+bool isMemoLine(const QString& name) {
+    return name.contains(QLatin1String("_DATA_MEMO"));
+}
 
 bool isDataName(const QString& name) {
     return name.contains(QLatin1String("_DATA_EDIT")) ||
-           name.contains(QLatin1String("_DATA_COMBOBOX"));
+           name.contains(QLatin1String("_DATA_COMBOBOX")) || isMemoLine(name);
 }
 
+// The eagle and the stamp place; a frame is an outline that texts sit inside.
 bool isMark(const QString& name) {
-    return name.startsWith(QLatin1String("GRAFIKA: "));
+    return name.startsWith(QLatin1String("GRAFIKA: ")) && name != kFrame;
 }
 
 bool isText(const QString& name) {
@@ -84,6 +93,94 @@ const QList<const DocumentType*>& certificateTypes() {
     return types;
 }
 
+// The note and the grade sheet's pages: one page each, one table each.
+const QList<const DocumentType*>& onePageTypes() {
+    static const QList<const DocumentType*> types = [] {
+        QList<const DocumentType*> list;
+        for (const DocumentType& t : documentTypes())
+            if (!certificateMember(t.formName)) list << &t;
+        return list;
+    }();
+    return types;
+}
+
+// The note and the b series are printed onto blank paper, the basic series onto its form.
+bool printsWholeFace(const QString& table) {
+    static const QStringList blankPaper{"wywiadowka", "arkusz_str1b", "arkusz_klasa_4b",
+                                        "arkusz_klasa_5b", "arkusz_klasa_6b"};
+    return blankPaper.contains(table);
+}
+
+// The line a memo's entry prints, from its suffix "01".."99"; -1 when it has none.
+int memoLineIndex(const QString& entryName) {
+    bool ok = false;
+    const int line = entryName.right(2).toInt(&ok);
+    return ok && line > 0 && entryName.chopped(2).endsWith(QLatin1String("_DATA_MEMO")) ? line - 1
+                                                                                         : -1;
+}
+
+// A pupil with long texts: 42 characters wherever the form lets them in (cut to a shorter
+// limit), the longest suggestion in lists, every memo line full up to the memo's limit.
+const QString kLongText = QStringLiteral("Wojewódzki konkurs matematyczny: laureatka");
+
+void fillLongTexts(FormModel& form) {
+    vFunFillDocumentSampleData(form);
+    for (int i = 0; i < form.componentCount(); ++i) {
+        const Component c = form.component(i);
+        if (c.kind == ComponentKind::Memo) {
+            form.clearLines(c.name);
+            for (int line = 0; line < c.maxLines; ++line) form.appendLine(c.name, kLongText);
+        } else if (c.kind == ComponentKind::Edit || c.kind == ComponentKind::ComboBox) {
+            QString longest;
+            for (const QString& item : c.items)
+                if (item.size() > longest.size()) longest = item;
+            if (c.maxLength > 0)
+                form.setText(c.name, kLongText.left(c.maxLength));
+            else if (!longest.isEmpty())
+                form.setText(c.name, longest);
+        }
+    }
+}
+
+// Every text fits its rectangle at its font (its box above the writing line included), and no
+// two texts or a text and a mark of one side share any space.
+QStringList fitAndOverlapProblems(const CalibrationList& entries, const FormModel& form) {
+    QStringList problems;
+    for (const CalibrationEntry& e : entries) {
+        if (!isText(e.name)) continue;
+        const QFontMetrics metrics(fontOf(e));
+        const int boxHeight = metrics.ascent() + metrics.descent() + e.font_size / 4;
+        if (e.y2 - e.y1 < boxHeight)
+            problems << QStringLiteral("%1 is %2 high, its text needs %3")
+                            .arg(e.name)
+                            .arg(e.y2 - e.y1)
+                            .arg(boxHeight);
+        const QString text = isMemoLine(e.name)
+                                 ? form.line(e.name.chopped(2), memoLineIndex(e.name))
+                                 : form.text(e.name);
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            const int width = metrics.horizontalAdvance(line);
+            if (width > e.x2 - e.x1)
+                problems << QStringLiteral("\"%1\" is %2 wide, %3 has %4")
+                                .arg(line)
+                                .arg(width)
+                                .arg(e.name)
+                                .arg(e.x2 - e.x1);
+        }
+    }
+    for (int i = 0; i < entries.size(); ++i) {
+        for (int j = i + 1; j < entries.size(); ++j) {
+            const CalibrationEntry& a = entries.at(i);
+            const CalibrationEntry& b = entries.at(j);
+            const bool solid =
+                (isText(a.name) || isMark(a.name)) && (isText(b.name) || isMark(b.name));
+            if (solid && sideOf(a) == sideOf(b) && rectOf(a).intersects(rectOf(b)))
+                problems << describe(a) + QLatin1String(" overlaps ") + describe(b);
+        }
+    }
+    return problems;
+}
+
 }  // namespace
 
 class CertificateFaceTest : public QObject {
@@ -101,14 +198,21 @@ private slots:
     void sampleDataFitWithoutOverlap_data();
     void sampleDataFitWithoutOverlap();
 
+    void onePageTablesHoldWhatTheirPaperNeeds_data();
+    void onePageTablesHoldWhatTheirPaperNeeds();
+    void longTextsFitWithoutOverlap_data();
+    void longTextsFitWithoutOverlap();
+
 private:
     void addTableRows();
+    void addOnePageRows();
     TestEnvironment m_env{false};
     FormRegistry m_forms;
 };
 
 void CertificateFaceTest::initTestCase() {
     QCOMPARE(certificateTypes().size(), 12);
+    QCOMPARE(onePageTypes().size(), 9);
     // Measuring a fallback face would pass texts that overflow on the user's printer.
     const QString family = QFontInfo(QFont(QStringLiteral("Times New Roman"))).family();
     QVERIFY2(
@@ -208,6 +312,8 @@ void CertificateFaceTest::tablesHoldWhatTheirPaperNeeds() {
 
 void CertificateFaceTest::entriesStayOnThePrintablePage_data() {
     addTableRows();
+    for (const DocumentType* t : onePageTypes())
+        QTest::newRow(qPrintable(t->key)) << t->key << printsWholeFace(t->key) << true;
 }
 
 void CertificateFaceTest::entriesStayOnThePrintablePage() {
@@ -236,37 +342,98 @@ void CertificateFaceTest::sampleDataFitWithoutOverlap() {
     FormModel* form = m_forms.forModel(type->formName);
     vFunFillSampleData(*form);
 
+    const QStringList problems = fitAndOverlapProblems(loadTable(table), *form);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join("\n")));
+}
+
+void CertificateFaceTest::addOnePageRows() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("formName");
+    for (const DocumentType* t : onePageTypes())
+        QTest::newRow(qPrintable(t->key)) << t->key << t->formName;
+}
+
+void CertificateFaceTest::onePageTablesHoldWhatTheirPaperNeeds_data() {
+    addOnePageRows();
+}
+
+// Every data component has its entry; a memo one per line up to its limit, together and in
+// line order, since the renderer counts the lines. Blank paper also gets every label and may
+// have frames and dots; a pre-printed form gets the data only. No entry names what the form
+// lacks: the renderer would silently skip it.
+void CertificateFaceTest::onePageTablesHoldWhatTheirPaperNeeds() {
+    QFETCH(QString, table);
+    QFETCH(QString, formName);
+    const FormModel* form = m_forms.forModel(formName);
+    QVERIFY(form);
+    const bool wholeFace = printsWholeFace(table);
     const CalibrationList entries = loadTable(table);
+    const QStringList names = entryNames(entries);
+    QVERIFY(!names.isEmpty());
+
     QStringList problems;
+    for (int i = 0; i < form->componentCount(); ++i) {
+        const Component& c = form->component(i);
+        switch (c.kind) {
+            case ComponentKind::Edit:
+            case ComponentKind::ComboBox:
+                if (names.count(c.name) != 1)
+                    problems << QStringLiteral("%1 has %2 entries").arg(c.name).arg(names.count(c.name));
+                break;
+            case ComponentKind::Label:
+                if (names.count(c.name) != (wholeFace ? 1 : 0))
+                    problems << QStringLiteral("label %1 has %2 entries").arg(c.name).arg(names.count(c.name));
+                break;
+            case ComponentKind::Memo: {
+                if (c.maxLines <= 0) problems << c.name + QLatin1String(" has no line limit");
+                const qsizetype first = names.indexOf(c.name + QLatin1String("01"));
+                QStringList lines;
+                for (const QString& name : names)
+                    if (isMemoLine(name) && name.chopped(2) == c.name) lines << name;
+                QStringList expected;
+                for (int line = 1; line <= c.maxLines; ++line)
+                    expected << c.name + QStringLiteral("%1").arg(line, 2, 10, QLatin1Char('0'));
+                if (lines != expected || first < 0 || names.mid(first, lines.size()) != lines)
+                    problems << QStringLiteral("%1 is printed on %2, not on %3 lines in a row")
+                                    .arg(c.name, lines.join(QLatin1Char(',')))
+                                    .arg(c.maxLines);
+                break;
+            }
+            case ComponentKind::DropDownList:
+            case ComponentKind::WindowOnly:
+                break;
+        }
+    }
     for (const CalibrationEntry& e : entries) {
-        if (!isText(e.name)) continue;
-        const QFontMetrics metrics(fontOf(e));
-        const int boxHeight = metrics.ascent() + metrics.descent() + e.font_size / 4;
-        if (e.y2 - e.y1 < boxHeight)
-            problems << QStringLiteral("%1 is %2 high, its text needs %3")
-                            .arg(e.name)
-                            .arg(e.y2 - e.y1)
-                            .arg(boxHeight);
-        for (const QString& line : form->text(e.name).split(QLatin1Char('\n'))) {
-            const int width = metrics.horizontalAdvance(line);
-            if (width > e.x2 - e.x1)
-                problems << QStringLiteral("\"%1\" is %2 wide, %3 has %4")
-                                .arg(line)
-                                .arg(width)
-                                .arg(e.name)
-                                .arg(e.x2 - e.x1);
+        if (e.name == kFrame || e.name.endsWith(kDots)) {
+            if (!wholeFace) problems << e.name + QLatin1String(" on a pre-printed form");
+            if (e.name == kFrame) continue;
+            QString component = e.name.chopped(kDots.size());
+            const bool served = form->hasComponent(component + QLatin1String("_DATA_EDIT")) ||
+                                form->hasComponent(component + QLatin1String("_DATA_COMBOBOX")) ||
+                                form->hasComponent(component + QLatin1String("_DATA_LABEL"));
+            if (!served) problems << e.name + QLatin1String(" serves no component");
+        } else if (isMemoLine(e.name)) {
+            if (memoLineIndex(e.name) < 0 || !form->hasComponent(e.name.chopped(2)))
+                problems << e.name + QLatin1String(" is no line of a memo of the form");
+        } else if (!form->hasComponent(e.name) || isMark(e.name)) {
+            problems << e.name + QLatin1String(" is not a component of the form");
         }
     }
-    for (int i = 0; i < entries.size(); ++i) {
-        for (int j = i + 1; j < entries.size(); ++j) {
-            const CalibrationEntry& a = entries.at(i);
-            const CalibrationEntry& b = entries.at(j);
-            const bool solid =
-                (isText(a.name) || isMark(a.name)) && (isText(b.name) || isMark(b.name));
-            if (solid && sideOf(a) == sideOf(b) && rectOf(a).intersects(rectOf(b)))
-                problems << describe(a) + QLatin1String(" overlaps ") + describe(b);
-        }
-    }
+    QVERIFY2(problems.isEmpty(), qPrintable(table + QLatin1String(": ") + problems.join("; ")));
+}
+
+void CertificateFaceTest::longTextsFitWithoutOverlap_data() {
+    addOnePageRows();
+}
+
+void CertificateFaceTest::longTextsFitWithoutOverlap() {
+    QFETCH(QString, table);
+    QFETCH(QString, formName);
+    FormModel* form = m_forms.forModel(formName);
+    QVERIFY(form);
+    fillLongTexts(*form);
+    const QStringList problems = fitAndOverlapProblems(loadTable(table), *form);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join("\n")));
 }
 

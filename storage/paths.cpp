@@ -144,6 +144,21 @@ QString strFunGetCalibFilePath(ErrorStream& err, bool shipped) {
 
 QString strFunGetLogFilePath(ErrorStream& err) { return fileInMainDir(err, kLogFileName); }
 
+QString strFunGetTemplateFilePath(ErrorStream& err) {
+    const QString path = fileInMainDir(err, kTemplateFileName);
+    if (path.isEmpty() || QFileInfo::exists(path)) return path;
+    // An empty file is an empty database: reading it gives an empty template.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        setLastSystemErrorCode(errno);
+        err.clear();
+        err << "Błąd podczas tworzenia pliku:\n" << path << "\n" << file.errorString();
+        vFunWriteLog(err, QStringLiteral("strFunGetTemplateFilePath()"), kLogError);
+        return QString();
+    }
+    return path;
+}
+
 QString strFunGetHelpFilePath() {
     return strFunGetExeDirPath() + QLatin1Char('/') + QLatin1String(kHelpFileName);
 }

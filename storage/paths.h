@@ -33,5 +33,8 @@ QString strFunGetTmpFilePath(ErrorStream& err);
 QString strFunGetSettingsFilePath(ErrorStream& err, bool shipped);
 QString strFunGetCalibFilePath(ErrorStream& err, bool shipped);
 QString strFunGetLogFilePath(ErrorStream& err);
+// The school-data template, created empty when missing; "" when it cannot be had (message in
+// `err`).
+QString strFunGetTemplateFilePath(ErrorStream& err);
 // The help file, in the installation directory.
 QString strFunGetHelpFilePath();

@@ -221,5 +221,5 @@ void DocumentWindow::reject() {
 }
 
 void DocumentWindow::SzablonDanychButtonClick() {
-    // filled by the school-data template
+    if (m_templateAction) m_templateAction(m_form);
 }

@@ -39,6 +39,9 @@ public:
 
     QScrollArea* scrollBox(int side) const { return m_scrollBoxes.value(side - 1); }
 
+    // What the template button runs on the form: fills its school fields from the template.
+    void setTemplateAction(std::function<void(FormModel&)> action) { m_templateAction = std::move(action); }
+
     // "Anuluj", Escape and the title bar: asks before dropping changed values.
     void reject() override;
 
@@ -61,6 +64,7 @@ private:
 
     FormModel& m_form;
     AcceptAction m_accept;
+    std::function<void(FormModel&)> m_templateAction;
     ComponentBinder* m_binder;
     ValuesAtOpening m_atOpening;
     QTabWidget* m_pageControl = nullptr;

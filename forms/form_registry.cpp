@@ -6,6 +6,7 @@
 #include "meeting_note.h"
 #include "pupil_data_copy.h"
 #include "pupil_model.h"
+#include "school_template_model.h"
 
 namespace {
 
@@ -69,6 +70,12 @@ FormRegistry::FormRegistry() {
         m_saveOrder.append(model.get());
         m_models.push_back(std::move(model));
     }
+
+    m_schoolTemplate = std::make_unique<FormModel>(QString::fromLatin1(kSchoolTemplateWindowName),
+                                                   QString::fromLatin1(kSchoolTemplateDocumentId),
+                                                   FormModel::MarkerSet::Plain);
+    for (const Component& component : schoolTemplateComponents())
+        m_schoolTemplate->addComponent(component);
 }
 
 FormRegistry::~FormRegistry() = default;

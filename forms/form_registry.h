@@ -26,6 +26,9 @@ public:
     // Exact document id; nullptr when unknown.
     FormModel* forDocumentId(const QString& documentId) const;
     const QList<FormModel*>& saveOrder() const { return m_saveOrder; }
+    // The school-data template: program-wide, so it is in no save order and never stored
+    // with a pupil, and clearing the pupil's forms leaves it alone.
+    FormModel& schoolTemplate() const { return *m_schoolTemplate; }
 
     // Empties `records`, then appends every model's records in save order.
     bool collectAll(RecordList& records) const;
@@ -49,5 +52,6 @@ private:
     std::vector<std::unique_ptr<FormModel>> m_models;
     PupilModel* m_pupil = nullptr;
     QList<FormModel*> m_saveOrder;
+    std::unique_ptr<FormModel> m_schoolTemplate;
     QString m_pupilTable;
 };

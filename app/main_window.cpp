@@ -30,6 +30,7 @@
 #include "forms/form_registry.h"
 #include "forms/pupil_dialog_logic.h"
 #include "forms/qt_prompter.h"
+#include "forms/school_data_dialog.h"
 #include "help_and_contact.h"
 #include "pupil_commands.h"
 #include "pupil_transfer.h"
@@ -370,7 +371,7 @@ void TFGlowna::Zapiszjako1Click() {
 }
 
 void TFGlowna::Szablondanychszkoy1Click() {
-    // filled by the school data template window
+    if (auto* schoolData = programWindow<TFDaneSzkoly>()) schoolData->exec();
 }
 
 void TFGlowna::Koniec1Click() {

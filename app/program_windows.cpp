@@ -9,6 +9,8 @@
 #include "forms/document_window.h"
 #include "forms/form_registry.h"
 #include "forms/pupil_dialog.h"
+#include "forms/school_data_dialog.h"
+#include "forms/school_template.h"
 #include "main_window.h"
 #include "render/editing_layout.h"
 #include "render/print_dialog.h"
@@ -24,12 +26,20 @@ EditingLayouts& editingLayouts(TFGlowna& main) {
     return layouts ? *layouts : *new EditingLayouts(&main);
 }
 
-// A certificate's window over its model; "OK" saves the pupil the forms hold.
+// A certificate's window over its model; "OK" saves the pupil the forms hold, the template
+// button fills the school fields from the school-data template.
 QWidget* certificateWindow(TFGlowna& main, const char* windowName) {
     FormModel* form = main.forms().forModel(QString::fromLatin1(windowName));
     if (!form) return nullptr;
-    return createCertificateWindow(*form, editingLayouts(main).certificateLayout(*form), main,
-                                   [&main] { return main.forms().pupilTable(); }, &main);
+    DocumentWindow* window =
+        createCertificateWindow(*form, editingLayouts(main).certificateLayout(*form), main,
+                                [&main] { return main.forms().pupilTable(); }, &main);
+    if (window) {
+        window->setTemplateAction([&main, window](FormModel& document) {
+            vFunFillDocumentFromTemplate(window, main.forms(), document);
+        });
+    }
+    return window;
 }
 
 // After the main window, in this order: TFDaneUcznia, TFKalibracja, TFDaneSzkoly, TFDrukuj,
@@ -39,7 +49,8 @@ const WindowFactory kWindowsAfterMain[] = {
     [](TFGlowna& main) -> QWidget* {
         return new TFDaneUcznia(main.forms().pupil(), main, main.state().err, &main);
     },
-    // TFKalibracja, TFDaneSzkoly
+    // TFKalibracja
+    [](TFGlowna& main) -> QWidget* { return new TFDaneSzkoly(main.forms(), &main); },
     [](TFGlowna& main) -> QWidget* { return new TFDrukuj(&main); },
     [](TFGlowna& main) -> QWidget* { return new TFWait(&main); },
     [](TFGlowna& main) -> QWidget* {

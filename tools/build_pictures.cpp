@@ -1,8 +1,9 @@
 // build_pictures DIR
 //
 // Draws the program's pictures into DIR: the blank sheets shown under the preview pages, the
-// eagle mark (a QPicture recording) and the stamp place. Each file goes through QSaveFile, so a
-// failed run never leaves a half-written picture that a later build step would take as done.
+// eagle mark (a QPicture recording), the stamp place and the school-data template's two tabs.
+// Each file goes through QSaveFile, so a failed run never leaves a half-written picture that a
+// later build step would take as done.
 
 #include <cstdio>
 #include <functional>
@@ -12,7 +13,9 @@
 #include <QSaveFile>
 #include <QString>
 
+#include "forms/school_template_layout.h"
 #include "pictures/eagle_mark.h"
+#include "pictures/school_template_pictures.h"
 #include "pictures/sheet_previews.h"
 #include "pictures/stamp_place.h"
 
@@ -79,6 +82,12 @@ int main(int argc, char** argv) {
              ok;
     }
     ok = writeBitmap(dir.filePath(QStringLiteral("m_p.bmp")), pictures::stampPlace()) && ok;
+    ok = writeBitmap(dir.filePath(QLatin1String(school_template_layout::kCertificatePicture)),
+                     pictures::schoolTemplateCertificate()) &&
+         ok;
+    ok = writeBitmap(dir.filePath(QLatin1String(school_template_layout::kGradeSheetPicture)),
+                     pictures::schoolTemplateGradeSheet()) &&
+         ok;
     QPicture eagle = pictures::eagleMark();
     ok = writeFile(dir.filePath(QStringLiteral("orzel.emf")),
                    [&](QIODevice& device) { return eagle.save(&device); }) &&

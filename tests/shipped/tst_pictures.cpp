@@ -7,6 +7,7 @@
 #include <QPicture>
 #include <QtTest>
 
+#include "forms/school_template_layout.h"
 #include "storage/database.h"
 #include "support/file_contents.h"
 
@@ -14,7 +15,8 @@ namespace {
 
 const QStringList kSheets = {"sw_str1_prw.bmp", "sw_str1_prw_wyr.bmp", "sw_str2_prw.bmp",
                              "wywiadowka_prw.bmp", "arkusz_prw.bmp"};
-const QStringList kPictures = kSheets + QStringList{"orzel.emf", "m_p.bmp"};
+const QStringList kPictures =
+    kSheets + QStringList{"orzel.emf", "m_p.bmp", "szablon_swiadectwo.bmp", "szablon_arkusz.bmp"};
 
 QString shipped(const QString& name) {
     return QStringLiteral(SEMRIK_SHIPPED_DIR "/grafika/") + name;
@@ -40,6 +42,8 @@ private slots:
     void eagleIsAVectorRecordingThatDrawsSomething();
     void stampPlaceLeavesItsMiddleClearForTheText();
     void catalogueInstallsEveryPicture();
+    void templatePicturesHaveALineUnderEveryField_data();
+    void templatePicturesHaveALineUnderEveryField();
 };
 
 void PicturesTest::pictureIsShippedAndPlacedBesideTheExecutable_data() {
@@ -116,6 +120,38 @@ void PicturesTest::catalogueInstallsEveryPicture() {
     db.close();
     for (const QString& name : kPictures)
         QVERIFY2(listed.contains("grafika/" + name), qPrintable(name));
+}
+
+void PicturesTest::templatePicturesHaveALineUnderEveryField_data() {
+    QTest::addColumn<bool>("certificate");
+    QTest::newRow("certificate") << true;
+    QTest::newRow("grade sheet") << false;
+}
+
+// The window puts its fields where the layout says; the picture under them must have been drawn
+// from the same layout, with the dotted line under each field and nothing drawn inside it.
+void PicturesTest::templatePicturesHaveALineUnderEveryField() {
+    using namespace school_template_layout;
+    QFETCH(bool, certificate);
+    const QString name = QLatin1String(certificate ? kCertificatePicture : kGradeSheetPicture);
+    const int height = certificate ? kCertificateHeight : kGradeSheetHeight;
+    const QList<Item> items = certificate
+        ? QList<Item>(std::begin(kCertificateItems), std::end(kCertificateItems))
+        : QList<Item>(std::begin(kGradeSheetItems), std::end(kGradeSheetItems));
+    QImage picture;
+    QVERIFY(picture.load(shipped(name), "BMP"));
+    QCOMPARE(picture.size(), QSize(kPictureWidth, height));
+    for (const Item& item : items) {
+        if (item.kind != ItemKind::Field) continue;
+        int dotted = 0;
+        int inside = 0;
+        for (int x = item.x; x < item.x + item.width; ++x) {
+            dotted += qGray(picture.pixel(x, item.y)) < 160;
+            inside += qGray(picture.pixel(x, item.y - kFieldHeight / 2)) < 160;
+        }
+        QVERIFY2(dotted > item.width / 5, item.text);
+        QVERIFY2(inside == 0, item.text);
+    }
 }
 
 QTEST_MAIN(PicturesTest)

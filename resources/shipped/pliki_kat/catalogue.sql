@@ -18,3 +18,5 @@ insert into `files`( `name`, `update` ) values ('grafika/wywiadowka_prw.bmp', 0)
 insert into `files`( `name`, `update` ) values ('grafika/arkusz_prw.bmp', 0);
 insert into `files`( `name`, `update` ) values ('grafika/orzel.emf', 0);
 insert into `files`( `name`, `update` ) values ('grafika/m_p.bmp', 0);
+insert into `files`( `name`, `update` ) values ('grafika/szablon_swiadectwo.bmp', 0);
+insert into `files`( `name`, `update` ) values ('grafika/szablon_arkusz.bmp', 0);

@@ -368,6 +368,10 @@ private slots:
                 "Szablon danych szkoły nie został jeszcze utworzony.\nCzy chcesz utworzyć szablon "
                 "teraz ?",
                 "Szablon", PromptIcon::Question, PromptButtons::YesNo, PromptAnswer::Yes);
+            // "Tak" opens the template window first; closed unchanged, the command goes on.
+            QTimer::singleShot(0, main.get(), [&main] {
+                if (auto* schoolData = main->findChild<QDialog*>("FDaneSzkoly")) schoolData->reject();
+            });
         }
         prompts.expectMessage(message, "Brak wyboru", PromptIcon::Warning, PromptButtons::Ok);
         QVERIFY(QMetaObject::invokeMethod(main.get(), command.constData()));

@@ -76,6 +76,15 @@ const DocumentType* typeOfForm(const QString& formName) {
 
 enum class Direction { ToDocument, ToTemplate };
 
+// A document field may hold fewer characters than the template's (the note's class, years and
+// subjects): the value is cut to what the field takes, as typing would have been stopped.
+void setFitted(FormModel& form, const QString& field, const QString& value) {
+    const int index = form.indexOf(field);
+    if (index < 0) return;
+    const int limit = form.component(index).maxLength;
+    form.setText(field, limit > 0 ? value.left(limit) : value);
+}
+
 void copyPairs(const FieldPair* begin, const FieldPair* end, bool withClassFields,
                Direction direction, const FormModel& from, FormModel& to) {
     for (const FieldPair* pair = begin; pair != end; ++pair) {
@@ -83,14 +92,14 @@ void copyPairs(const FieldPair* begin, const FieldPair* end, bool withClassField
         const QString templateField = latin1(pair->templateField);
         const QString documentField = latin1(pair->documentField);
         if (direction == Direction::ToDocument)
-            to.setText(documentField, from.text(templateField));
+            setFitted(to, documentField, from.text(templateField));
         else
-            to.setText(templateField, from.text(documentField));
+            setFitted(to, templateField, from.text(documentField));
     }
 }
 
 void copyTitlePage(const FormModel& from, FormModel& to) {
-    for (const char* field : kTitlePageFields) to.setText(latin1(field), from.text(latin1(field)));
+    for (const char* field : kTitlePageFields) setFitted(to, latin1(field), from.text(latin1(field)));
 }
 
 void copyCertificate(const CertificateMember& member, Direction direction, const FormModel& from,

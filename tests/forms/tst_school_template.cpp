@@ -428,6 +428,13 @@ private slots:
             QCOMPARE(note->text(QStringLiteral("ZMIENNA_Dodatkowy%1_DATA_EDIT").arg(k)),
                      savedValue(QStringLiteral("ZMIENNA_ObowiazkoweEdu%1_DATA_EDIT").arg(k)));
         QCOMPARE(note->text(QStringLiteral("ZMIENNA_Dodatkowy4_DATA_EDIT")), QStringLiteral("typed"));
+        // A name longer than the note's field takes is cut as typing would be.
+        const int limit = note->component(note->indexOf(QStringLiteral("ZMIENNA_Dodatkowy1_DATA_EDIT"))).maxLength;
+        QVERIFY(limit > 0);
+        forms.schoolTemplate().vFunClearData();
+        storeTemplate({{kId, QStringLiteral("ZMIENNA_ObowiazkoweEdu1_DATA_EDIT"), QString(limit + 5, QLatin1Char('x'))}});
+        vFunFillDocumentFromTemplate(nullptr, forms, *note);
+        QCOMPARE(note->text(QStringLiteral("ZMIENNA_Dodatkowy1_DATA_EDIT")), QString(limit, QLatin1Char('x')));
         QCOMPARE(note->text(QStringLiteral("ZMIENNA_Dodatkowy5_DATA_EDIT")), QStringLiteral("typed"));
         QVERIFY_PROMPTS(prompts);
     }

@@ -10,7 +10,8 @@
 //     data only;
 //   - every certificate "_bk" table: its partner's rows without the dotted lines.
 // A memo expands into one entry per line, named after the memo plus "01".."NN", in line order:
-// the renderer counts a memo's lines by its consecutive entries.
+// the renderer counts a memo's lines by its consecutive entries. Frames are named
+// "GRAFIKA: RAMKA 001".. in the order of their description.
 // Row order is drawing order: frames, labels, marks, dotted lines, data, each group in the order
 // of the description. The marks follow the labels so the stamp place's "m.p." is set in their
 // face (a mark keeps the canvas's face), and precede the data so no field ends up under a mark.
@@ -35,6 +36,7 @@ namespace {
 constexpr int kPageWidth = 885;
 constexpr int kPageHeight = 1314;
 constexpr int kMaxMemoLines = 99;  // the line suffix has two digits
+constexpr int kMaxFrames = 999;    // frames are numbered with three digits
 
 struct Style {
     QString font;
@@ -282,7 +284,7 @@ public:
             QHash<QString, int> seen;
             for (const Entry& e : m_entries) {
                 if (!e.holdsFor(m)) continue;
-                // Frames share one name; two of them are the same only where they coincide.
+                // Frames are numbered; two of them are the same where they coincide.
                 QStringList names{e.kind == Kind::Frame ? frameKey(e) : e.name};
                 if (e.dots) names << e.dotLineName();
                 for (const QString& name : names) {
@@ -473,7 +475,9 @@ private:
         return conditions;
     }
 
-    // frame X1 Y1 X2 Y2 [when ...]: an outline; its font columns are unused.
+    // frame X1 Y1 X2 Y2 [when ...]: an outline; its font columns are unused. The renderer knows
+    // a frame by "GRAFIKA: RAMKA" in its name; each gets its own number after it, since the
+    // calibration store changes a row by its name and would otherwise move every frame at once.
     void parseFrame(QStringList words) {
         Entry e;
         e.kind = Kind::Frame;
@@ -481,7 +485,9 @@ private:
         e.when = takeConditions(words);
         if (words.size() != 4) fail(QStringLiteral("expected: frame X1 Y1 X2 Y2 [when ...]"));
         checkName(Kind::Frame, QString());
-        e.name = QStringLiteral("GRAFIKA: RAMKA");
+        if (++m_frames > kMaxFrames)
+            fail(QStringLiteral("more than %1 frames in one description").arg(kMaxFrames));
+        e.name = QStringLiteral("GRAFIKA: RAMKA %1").arg(m_frames, 3, 10, QLatin1Char('0'));
         e.x1 = integer(words.at(0), "x1");
         e.y1 = integer(words.at(1), "y1");
         e.x2 = integer(words.at(2), "x2");
@@ -606,6 +612,7 @@ private:
     QList<Entry> m_entries;
     int m_side = 0;
     int m_dotOffset = 0;
+    int m_frames = 0;
     int m_line = 0;
 };
 

@@ -166,18 +166,19 @@ void CalibrationCompilerTest::expandsTheFaceIntoEveryTable_data() {
     QTest::newRow("nothing to print") << "klasa_6_wyr" << QStringList{};
 
     // One-page documents: frames first; a memo's lines together, in line order, among the data.
-    const QString frame = "GRAFIKA: RAMKA", caption = "STALY_Szczegolne_DATA_LABEL",
+    const QString frame = "GRAFIKA: RAMKA 00", caption = "STALY_Szczegolne_DATA_LABEL",
                   language = "ZMIENNA_JObcyOpis_DATA_EDIT",
                   languageDots = "ZMIENNA_JObcyOpis_LINIA_Z_KROPEK",
                   teacher = "STALY_PodpisWychowawcy_LINIA_Z_KROPEK",
                   memo = "ZMIENNA_Szczegolne1_DATA_MEMO";
     QTest::newRow("b page, one column")
         << "arkusz_klasa_4b"
-        << QStringList{frame,    frame,         caption,       languageDots, teacher,
-                       language, memo + "01", memo + "02", memo + "03"};
+        << QStringList{frame + "1", frame + "2",  caption,     languageDots, teacher,
+                       language,    memo + "01", memo + "02", memo + "03"};
     QTest::newRow("b page, two columns")
         << "arkusz_klasa_6b"
-        << QStringList{frame, caption, languageDots, teacher, language, memo + "01", memo + "02"};
+        << QStringList{frame + "1", caption,     languageDots, teacher,
+                       language,    memo + "01", memo + "02"};
     QTest::newRow("basic page: data only")
         << "arkusz_klasa_6" << QStringList{language, memo + "01", memo + "02"};
     QTest::newRow("note") << "wywiadowka"
@@ -217,11 +218,11 @@ void CalibrationCompilerTest::rowValues() {
              }));
 }
 
-// Line j of a memo sits the pitch below line j - 1; a frame keeps its rectangle.
+// Line j of a memo sits the pitch below line j - 1; a frame keeps its rectangle and its number.
 void CalibrationCompilerTest::memoLinesAndFrames() {
     buildFixture();
     const QStringList rows = storedRows(m_database, "arkusz_klasa_6b");
-    QCOMPARE(rows.first(), "GRAFIKA: RAMKA|60|100|825|200|Times New Roman|10|0|0|0|0|0");
+    QCOMPARE(rows.first(), "GRAFIKA: RAMKA 001|60|100|825|200|Times New Roman|10|0|0|0|0|0");
     QCOMPARE(rows.mid(5),
              QStringList({
                  "ZMIENNA_Szczegolne1_DATA_MEMO01|309|103|561|120|Times New Roman|10|0|0|0|0|0",

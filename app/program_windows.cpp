@@ -32,7 +32,7 @@ QWidget* certificateWindow(TFGlowna& main, const char* windowName) {
     FormModel* form = main.forms().forModel(QString::fromLatin1(windowName));
     if (!form) return nullptr;
     DocumentWindow* window =
-        createCertificateWindow(*form, editingLayouts(main).certificateLayout(*form), main,
+        createCertificateWindow(*form, editingLayouts(main).layoutFor(*form), main,
                                 [&main] { return main.forms().pupilTable(); }, &main);
     if (window) {
         window->setTemplateAction([&main, window](FormModel& document) {

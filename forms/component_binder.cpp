@@ -5,6 +5,7 @@
 
 #include "field_model.h"
 #include "input_hint.h"
+#include "memo_edit.h"
 #include "text_input_validator.h"
 
 namespace {
@@ -20,6 +21,11 @@ void showText(QLineEdit* edit, TextInputValidator* validator, const QString& tex
     if (edit->text() == text) return;
     validator->allowLength(static_cast<int>(text.size()));
     edit->setText(text);
+}
+
+int memoLineLimit(const Component& component) {
+    (void)component;
+    return 0;
 }
 
 }  // namespace
@@ -64,6 +70,17 @@ QWidget* ComponentBinder::bind(int index, QWidget* parent) {
         binding.widget = edit;
         break;
     }
+    case ComponentKind::Memo: {
+        auto* memo = new MemoEdit(parent);
+        memo->setMaxLines(memoLineLimit(component));
+        memo->setReadOnly(component.readOnly);
+        connect(memo, &QTextEdit::textChanged, this,
+                [this, index, memo] { takeText(index, memo->toPlainText()); });
+        connect(memo, &MemoEdit::characterRefused, memo,
+                [memo](const QString& message) { showInputHint(memo, message); });
+        binding.widget = memo;
+        break;
+    }
     default:
         return nullptr;
     }
@@ -91,6 +108,8 @@ void ComponentBinder::show(int index) {
     m_showingModel = true;
     if (auto* edit = qobject_cast<QLineEdit*>(found->widget)) {
         showText(edit, found->validator, component.text);
+    } else if (auto* memo = qobject_cast<MemoEdit*>(found->widget)) {
+        memo->showText(component.lines.join(QLatin1Char('\n')));
     } else if (auto* box = qobject_cast<QComboBox*>(found->widget)) {
         if (itemsOf(box) != component.items) {
             box->clear();

@@ -17,7 +17,8 @@ public:
 
     // The input widget of component `index`, created as a child of `parent` and showing the
     // component's value: a line edit for edits, an editable combo box for combo boxes, a fixed
-    // list for drop-down lists. nullptr for kinds that have no input widget.
+    // list for drop-down lists, a memo edit for memos. nullptr for kinds that have no input
+    // widget.
     QWidget* bind(int index, QWidget* parent);
     // nullptr when the component has no bound widget.
     QWidget* widget(int index) const;

@@ -23,6 +23,9 @@ struct FieldPlacement {
     QRectF rect;
     QFont font;
     Qt::Alignment alignment = Qt::AlignLeft;
+    // A memo prints each line on a writing line of its own: `rect` spans them all, and
+    // consecutive lines lie `linePitch` units apart. 0 for one-line fields.
+    qreal linePitch = 0;
 };
 
 // What an editing window shows: the drawn face of each side and where the data fields sit.
@@ -31,6 +34,9 @@ struct DocumentLayout {
     int sides = 2;
     QPicture side[2];
     QList<FieldPlacement> fields;
+    // The part of the page that holds the face and the fields; a window showing less than the
+    // whole page (the meeting note) shows this. Empty: nothing is drawn.
+    QRectF usedArea;
     // Replays a side picture stretched into a target rectangle on any device; the window
     // falls back to a plain scaled replay when none is given.
     std::function<void(QPainter&, const QPicture&, const QRectF&)> drawPage;

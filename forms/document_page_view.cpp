@@ -6,8 +6,20 @@
 #include <cmath>
 #include <utility>
 
+QSize DocumentPageView::sizeForWidth(int widthPixels) {
+    return QSize(widthPixels,
+                 int(std::lround(qreal(widthPixels) * kDocumentPageHeight / kDocumentPageWidth)));
+}
+
 DocumentPageView::DocumentPageView(QWidget* parent) : QWidget(parent) {
-    setFixedSize(kWidthPixels, int(std::lround(kDocumentPageHeight * kScale)));
+    setFixedSize(sizeForWidth(kDocumentPageWidth));
+}
+
+void DocumentPageView::setArea(const QRectF& area, const QSize& size) {
+    m_area = area.isEmpty() ? wholePage() : area;
+    setFixedSize(size);
+    m_cache = QPixmap();
+    update();
 }
 
 void DocumentPageView::setPage(const QPicture& picture,
@@ -18,11 +30,14 @@ void DocumentPageView::setPage(const QPicture& picture,
     update();
 }
 
-QRect DocumentPageView::toView(const QRectF& pageRect) {
-    const auto px = [](qreal units) { return int(std::lround(units * kScale)); };
-    const int left = px(pageRect.left());
-    const int top = px(pageRect.top());
-    return QRect(left, top, px(pageRect.right()) - left, px(pageRect.bottom()) - top);
+QRect DocumentPageView::toView(const QRectF& pageRect) const {
+    const qreal sx = width() / m_area.width();
+    const qreal sy = height() / m_area.height();
+    const int left = int(std::lround((pageRect.left() - m_area.left()) * sx));
+    const int top = int(std::lround((pageRect.top() - m_area.top()) * sy));
+    const int right = int(std::lround((pageRect.right() - m_area.left()) * sx));
+    const int bottom = int(std::lround((pageRect.bottom() - m_area.top()) * sy));
+    return QRect(left, top, right - left, bottom - top);
 }
 
 void DocumentPageView::paintEvent(QPaintEvent* event) {
@@ -42,12 +57,18 @@ void DocumentPageView::paintEvent(QPaintEvent* event) {
                        QRectF(QPointF(event->rect().topLeft()) * ratio, QSizeF(event->rect().size()) * ratio));
 }
 
+// The whole page is replayed so that the area lands on the widget; the rest falls outside.
 void DocumentPageView::drawInto(QPainter& painter) {
-    const QRectF target(0, 0, width(), height());
+    const qreal sx = width() / m_area.width();
+    const qreal sy = height() / m_area.height();
+    const QRectF target(-m_area.left() * sx, -m_area.top() * sy, kDocumentPageWidth * sx,
+                        kDocumentPageHeight * sy);
+    painter.setClipRect(rect());
     if (m_drawPage) {
         m_drawPage(painter, m_picture, target);
         return;
     }
-    painter.scale(target.width() / kDocumentPageWidth, target.height() / kDocumentPageHeight);
+    painter.translate(target.topLeft());
+    painter.scale(sx, sy);
     painter.drawPicture(0, 0, m_picture);
 }

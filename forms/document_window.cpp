@@ -20,18 +20,18 @@
 #include "component_binder.h"
 #include "document_page_view.h"
 #include "field_model.h"
+#include "memo_edit.h"
 
 namespace {
 
 const char* const kTabCaptions[] = {"Strona 1", "Strona2"};
-const int kScreenHeightReserve = 50;
 
 // The input widgets lie on the page like handwriting on the form: no frame, and a pale tint
 // that lets the dotted line show through.
-void giveFieldLook(QWidget* widget, const FieldPlacement& placement) {
+void giveFieldLook(QWidget* widget, const FieldPlacement& placement, const DocumentPageView& page) {
     if (placement.font.pixelSize() > 0) {
         QFont font = placement.font;
-        font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * DocumentPageView::kScale))));
+        font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * page.verticalScale()))));
         widget->setFont(font);
     }
     QPalette palette = widget->palette();
@@ -49,13 +49,17 @@ void giveFieldLook(QWidget* widget, const FieldPlacement& placement) {
         edit->setFrame(false);
         edit->setAlignment(placement.alignment | Qt::AlignVCenter);
     }
+    if (auto* memo = qobject_cast<MemoEdit*>(widget)) {
+        memo->setFrameShape(QFrame::NoFrame);
+        memo->setLinePitch(placement.linePitch * page.verticalScale());
+    }
 }
 
 // A field as narrow as one letter of the printed face ("a" after "uczęszczał") still has to
 // show that letter past the line edit's inner margins, so it grows to the right by what those
 // take, no further: the next word of the face follows closely.
-QRect fieldGeometry(const QWidget* widget, const QRectF& pageRect) {
-    QRect rect = DocumentPageView::toView(pageRect);
+QRect fieldGeometry(const QWidget* widget, const QRectF& pageRect, const DocumentPageView& page) {
+    QRect rect = page.toView(pageRect);
     const int narrowest = widget->fontMetrics().averageCharWidth() + 4;
     if (rect.width() < narrowest) rect.setWidth(narrowest);
     return rect;
@@ -64,10 +68,12 @@ QRect fieldGeometry(const QWidget* widget, const QRectF& pageRect) {
 }  // namespace
 
 DocumentWindow::DocumentWindow(FormModel& form, const QString& title, const DocumentLayout& layout,
-                               AcceptAction acceptAction, QWidget* parent)
+                               AcceptAction acceptAction, QWidget* parent,
+                               const DocumentWindowShape& shape)
     : QDialog(parent),
       m_form(form),
       m_accept(std::move(acceptAction)),
+      m_shape(shape),
       m_binder(new ComponentBinder(form, this)) {
     setObjectName(form.windowName().mid(1));
     setWindowTitle(title);
@@ -75,17 +81,30 @@ DocumentWindow::DocumentWindow(FormModel& form, const QString& title, const Docu
     auto* layoutBox = new QVBoxLayout(this);
     layoutBox->setContentsMargins(0, 0, 0, 0);
     layoutBox->setSpacing(0);
-    layoutBox->addWidget(buildPages(std::clamp(layout.sides, 1, 2)), 1);
+    layoutBox->addWidget(buildPages(m_shape.tabs ? std::clamp(layout.sides, 1, 2) : 1), 1);
     layoutBox->addWidget(buildBottomPanel());
+    if (m_shape.fixedHeight > 0)
+        setFixedSize(m_shape.width, m_shape.fixedHeight);
+    else
+        setFixedWidth(m_shape.width);
     setDocumentLayout(layout);
-    setFixedWidth(kWidth);
 }
 
 QWidget* DocumentWindow::buildPages(int sides) {
-    m_pageControl = new QTabWidget(this);
-    m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    if (m_shape.fixedHeight > 0) {  // one page, stretched over the window
+        auto* page = new DocumentPageView(this);
+        page->setObjectName(QStringLiteral("Strona1Page"));
+        m_pageViews.append(page);
+        watchWheel(page);
+        return page;
+    }
+    QTabWidget* tabs = nullptr;
+    if (m_shape.tabs) {
+        tabs = m_pageControl = new QTabWidget(this);
+        m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    }
     for (int side = 1; side <= sides; ++side) {
-        auto* box = new QScrollArea(m_pageControl);
+        auto* box = new QScrollArea(tabs ? static_cast<QWidget*>(tabs) : this);
         box->setObjectName(QStringLiteral("ScrollBox%1").arg(side));
         box->setFrameShape(QFrame::NoFrame);
         box->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -93,13 +112,14 @@ QWidget* DocumentWindow::buildPages(int sides) {
         auto* page = new DocumentPageView(box);
         page->setObjectName(QStringLiteral("Strona%1Page").arg(side));
         box->setWidget(page);
-        m_pageControl->addTab(box, QString::fromUtf8(kTabCaptions[side - 1]));
+        if (tabs) tabs->addTab(box, QString::fromUtf8(kTabCaptions[side - 1]));
         m_scrollBoxes.append(box);
         m_pageViews.append(page);
         watchWheel(box->viewport());
         watchWheel(box->verticalScrollBar());
         watchWheel(page);
     }
+    if (!tabs) return m_scrollBoxes.first();
     // A hidden tab is not laid out, so the wheel may have left it elsewhere; the page coming
     // into view takes over the position of the one it replaces.
     connect(m_pageControl, &QTabWidget::currentChanged, this, [this](int index) {
@@ -111,23 +131,28 @@ QWidget* DocumentWindow::buildPages(int sides) {
 }
 
 QWidget* DocumentWindow::buildBottomPanel() {
-    auto* panel = new QWidget(this);
+    auto* panel = m_bottomPanel = new QWidget(this);
     panel->setObjectName(QStringLiteral("BottomPanel"));
-    auto* templateButton = new QPushButton(QString::fromUtf8("Wczytaj szablon danych szkoły"), panel);
-    templateButton->setObjectName(QStringLiteral("SzablonDanychButton"));
+    auto* row = m_bottomRow = new QHBoxLayout(panel);
+    QList<QPushButton*> buttons;
+    if (!m_shape.templateButtonText.isEmpty()) {
+        auto* templateButton = new QPushButton(m_shape.templateButtonText, panel);
+        templateButton->setObjectName(m_shape.templateButtonName);
+        connect(templateButton, &QPushButton::clicked, this, &DocumentWindow::SzablonDanychButtonClick);
+        row->addWidget(templateButton);
+        buttons << templateButton;
+    }
     auto* ok = new QPushButton(QStringLiteral("OK"), panel);
     ok->setObjectName(QStringLiteral("OKButton"));
     auto* cancel = new QPushButton(QStringLiteral("Anuluj"), panel);
     cancel->setObjectName(QStringLiteral("AnulujButton"));
+    buttons << ok << cancel;
     // Enter in a field must not press a button: the template would overwrite the school
     // fields, OK would save half-typed values.
-    for (QPushButton* button : {templateButton, ok, cancel}) button->setAutoDefault(false);
-    connect(templateButton, &QPushButton::clicked, this, &DocumentWindow::SzablonDanychButtonClick);
+    for (QPushButton* button : std::as_const(buttons)) button->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &DocumentWindow::OKButtonClick);
     connect(cancel, &QPushButton::clicked, this, &DocumentWindow::AnulujButtonClick);
 
-    auto* row = new QHBoxLayout(panel);
-    row->addWidget(templateButton);
     row->addStretch();
     row->addWidget(ok);
     row->addWidget(cancel);
@@ -135,8 +160,18 @@ QWidget* DocumentWindow::buildBottomPanel() {
 }
 
 void DocumentWindow::setDocumentLayout(const DocumentLayout& layout) {
-    for (int side = 1; side <= m_pageViews.size(); ++side)
-        m_pageViews.at(side - 1)->setPage(layout.side[side - 1], layout.drawPage);
+    for (int side = 1; side <= m_pageViews.size(); ++side) {
+        DocumentPageView* page = m_pageViews.at(side - 1);
+        if (m_shape.fixedHeight > 0) {
+            const int panelHeight = m_bottomPanel->sizeHint().height();
+            page->setArea(layout.usedArea,
+                          QSize(m_shape.width, std::max(1, m_shape.fixedHeight - panelHeight)));
+        } else {
+            page->setArea(DocumentPageView::wholePage(),
+                          DocumentPageView::sizeForWidth(m_shape.pageWidth));
+        }
+        page->setPage(layout.side[side - 1], layout.drawPage);
+    }
 
     QSet<int> placed;
     for (const FieldPlacement& placement : layout.fields) {
@@ -162,8 +197,8 @@ void DocumentWindow::placeField(const FieldPlacement& placement) {
     } else if (widget->parentWidget() != page) {
         widget->setParent(page);
     }
-    giveFieldLook(widget, placement);
-    widget->setGeometry(fieldGeometry(widget, placement.rect));
+    giveFieldLook(widget, placement, *page);
+    widget->setGeometry(fieldGeometry(widget, placement.rect, *page));
     widget->show();
 }
 
@@ -184,11 +219,18 @@ void DocumentWindow::showEvent(QShowEvent* event) {
 
 // The window is as tall as the screen allows at every showing; the screen may have changed.
 void DocumentWindow::FormShow() {
+    if (m_shape.opensAtTop) {
+        for (QScrollArea* box : std::as_const(m_scrollBoxes)) box->verticalScrollBar()->setValue(0);
+    }
+    if (m_shape.fixedHeight > 0) return;
     const QScreen* shownOn = screen();
     if (!shownOn) return;
     const QRect available = shownOn->availableGeometry();
-    setFixedSize(kWidth, std::max(available.height() - kScreenHeightReserve, minimumSizeHint().height()));
-    move(available.center() - rect().center());
+    setFixedSize(m_shape.width, std::max(available.height() - m_shape.screenReserve,
+                                         minimumSizeHint().height()));
+    QPoint topLeft = available.center() - rect().center();
+    if (m_shape.top >= 0) topLeft.setY(available.top() + m_shape.top);
+    move(topLeft);
 }
 
 bool DocumentWindow::eventFilter(QObject* watched, QEvent* event) {

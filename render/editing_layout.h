@@ -9,25 +9,36 @@
 
 class FormModel;
 
-// The face an editing window shows for a certificate, built from the calibration of the
-// certificate's a-series counterpart (the a series is printed whole, so its tables describe
-// every label and dotted line): the labels with the form's captions and the dotted lines, drawn
-// as on the page, and the data fields' rectangles. Data texts, strikes and marks are left out;
-// the marks' places get a faint outline.
-DocumentLayout buildCertificateLayout(const FormModel& certificate, const CalibrationList& entries);
+// The calibration tables an editing window is drawn from: `face` gives the labels (with the
+// form's captions), frames, dotted lines and mark places; `fields` where the data fields sit.
+// - certificates: both from the a-series counterpart (the a series is printed whole, so its
+//   tables describe every label and dotted line);
+// - the meeting note and the b pages of the grade sheet: both their own table;
+// - the basic grade-sheet pages, printed onto a pre-printed sheet: the face of the b page of
+//   the same number (arkusz_klasa_4 -> arkusz_klasa_4b), the fields where their own table
+//   prints them.
+// Both empty when `windowName` names no document.
+struct EditingTables {
+    QString face;
+    QString fields;
+};
+EditingTables editingLayoutTables(const QString& windowName);
 
-// The calibration table the editing window of a certificate is drawn from ("klasa_4a" for
-// TFKlasa4 and TFKlasa4a); "" when `windowName` names no certificate.
-QString strFunEditingLayoutTable(const QString& windowName);
+// The layout of `form`'s window from the rows of its face and fields tables. The face is drawn
+// as on the page, without data texts, strikes or marks (their places get a faint outline);
+// each data component with a row in `fields` gets its rectangle, a memo one rectangle over all
+// its lines. Certificates place their components on the side their names say.
+DocumentLayout buildEditingLayout(const FormModel& form, const CalibrationList& face,
+                                  const CalibrationList& fields);
 
-// The layouts of the certificate windows, built once per member for the run. Drawn from the
+// The layouts of the editing windows, built once per document for the run. Drawn from the
 // working calibration, or the shipped one when the working table cannot be read.
 class EditingLayouts : public QObject {
     Q_OBJECT
 public:
     explicit EditingLayouts(QObject* parent = nullptr) : QObject(parent) {}
 
-    const DocumentLayout& certificateLayout(const FormModel& certificate);
+    const DocumentLayout& layoutFor(const FormModel& form);
     // The calibration changed: the next request builds anew.
     void invalidate() { m_layouts.clear(); }
 

@@ -151,7 +151,7 @@ void TestDocumentWindow::everyDataComponentHasItsWidgetInPlace() {
             ++widgets;
             QCOMPARE(widget->parentWidget(),
                      window->scrollBox(placement.side)->widget());
-            QCOMPARE(widget->geometry(), DocumentPageView::toView(placement.rect));
+            QCOMPARE(widget->geometry(), window->pageView(placement.side)->toView(placement.rect));
             QCOMPARE(widget->isEnabled(), c.enabled);
             if (c.kind == ComponentKind::ComboBox) {
                 auto* box = qobject_cast<QComboBox*>(widget);

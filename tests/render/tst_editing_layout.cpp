@@ -74,32 +74,45 @@ CalibrationEntry entry(const QString& name, int x1, int x2, int y2, int size, in
 class TestEditingLayout : public QObject {
     Q_OBJECT
 private slots:
-    void drawnFromTheASeriesTable_data();
-    void drawnFromTheASeriesTable();
+    void drawnFromTheTablesThatPrintTheFace_data();
+    void drawnFromTheTablesThatPrintTheFace();
     void everyDataComponentIsPlacedOnceOnItsSide();
     void fieldsCoverWhereTheirTextsPrint_data();
     void fieldsCoverWhereTheirTextsPrint();
     void placementSitsOnTheWritingLineInThePrintFont();
     void facesShowLabelsAndDotsButNoData();
+    void onePageFaceFromItsTableFieldsFromTheDocuments_data();
+    void onePageFaceFromItsTableFieldsFromTheDocuments();
     void workingCalibrationWinsAndIsReadAgainAfterInvalidate();
     void damagedCalibrationStillGivesAWindow_data();
     void damagedCalibrationStillGivesAWindow();
 };
 
-void TestEditingLayout::drawnFromTheASeriesTable_data() {
+void TestEditingLayout::drawnFromTheTablesThatPrintTheFace_data() {
     QTest::addColumn<QString>("windowName");
-    QTest::addColumn<QString>("table");
-    QTest::newRow("a series itself") << "TFKlasa4a" << "klasa_4a";
-    QTest::newRow("plain grade 4") << "TFKlasa4" << "klasa_4a";
-    QTest::newRow("plain grade 5, distinction") << "TFKlasa5wyr" << "klasa_5a_wyr";
-    QTest::newRow("plain school-leaving, distinction") << "TFKoniecwyr" << "klasa_6a_wyr";
-    QTest::newRow("not a certificate") << "TFArkuszStr6" << "";
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("fields");
+    QTest::newRow("a series itself") << "TFKlasa4a" << "klasa_4a" << "klasa_4a";
+    QTest::newRow("plain grade 4") << "TFKlasa4" << "klasa_4a" << "klasa_4a";
+    QTest::newRow("plain grade 5, distinction") << "TFKlasa5wyr" << "klasa_5a_wyr" << "klasa_5a_wyr";
+    QTest::newRow("plain school-leaving, distinction") << "TFKoniecwyr" << "klasa_6a_wyr" << "klasa_6a_wyr";
+    QTest::newRow("meeting note") << "TFWywiadowka" << "wywiadowka" << "wywiadowka";
+    QTest::newRow("b title page") << "TFArkuszStr1b" << "arkusz_str1b" << "arkusz_str1b";
+    QTest::newRow("b page 8") << "TFArkuszStr8b" << "arkusz_klasa_6b" << "arkusz_klasa_6b";
+    QTest::newRow("basic title page") << "TFArkuszStr1" << "arkusz_str1b" << "arkusz_str1";
+    QTest::newRow("basic page 6") << "TFArkuszStr6" << "arkusz_klasa_4b" << "arkusz_klasa_4";
+    QTest::newRow("basic page 7") << "TFArkuszStr7" << "arkusz_klasa_5b" << "arkusz_klasa_5";
+    QTest::newRow("basic page 8") << "TFArkuszStr8" << "arkusz_klasa_6b" << "arkusz_klasa_6";
+    QTest::newRow("no document") << "TFDaneUcznia" << "" << "";
 }
 
-void TestEditingLayout::drawnFromTheASeriesTable() {
+void TestEditingLayout::drawnFromTheTablesThatPrintTheFace() {
     QFETCH(QString, windowName);
-    QFETCH(QString, table);
-    QCOMPARE(strFunEditingLayoutTable(windowName), table);
+    QFETCH(QString, face);
+    QFETCH(QString, fields);
+    const EditingTables tables = editingLayoutTables(windowName);
+    QCOMPARE(tables.face, face);
+    QCOMPARE(tables.fields, fields);
 }
 
 // Without a working calibration the shipped one serves, for every member.
@@ -109,7 +122,7 @@ void TestEditingLayout::everyDataComponentIsPlacedOnceOnItsSide() {
     EditingLayouts layouts;
     for (const CertificateMember& member : certificateMembers()) {
         const FormModel& form = *forms.forModel(member.windowName);
-        const DocumentLayout& layout = layouts.certificateLayout(form);
+        const DocumentLayout& layout = layouts.layoutFor(form);
 
         QStringList placed;
         for (const FieldPlacement& p : layout.fields) {
@@ -158,7 +171,7 @@ void TestEditingLayout::fieldsCoverWhereTheirTextsPrint() {
     const Drawing pages[2] = {replay(rendered.page(1)), replay(rendered.page(2))};
 
     EditingLayouts layouts;
-    for (const FieldPlacement& p : layouts.certificateLayout(form).fields) {
+    for (const FieldPlacement& p : layouts.layoutFor(form).fields) {
         const QString text = form.text(p.name);
         if (text.isEmpty()) continue;
         bool covered = false;
@@ -176,11 +189,12 @@ void TestEditingLayout::fieldsCoverWhereTheirTextsPrint() {
 void TestEditingLayout::placementSitsOnTheWritingLineInThePrintFont() {
     FormRegistry forms;
     const FormModel& form = *forms.forModel(QStringLiteral("TFKlasa4a"));
-    const DocumentLayout layout = buildCertificateLayout(
-        form, {entry(QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"), 100, 300, 500, 14, 1, true),
-               entry(QStringLiteral("ZMIENNA_WfOcena_STR2_DATA_COMBOBOX"), 475, 790, 592, 12, 2, false),
-               entry(QStringLiteral("ZMIENNA_Szczegolne1_STR2_DATA_EDIT"), 115, 790, 1033, 14, 3, false),
-               entry(QStringLiteral("ZMIENNA_Nieznane_STR1_DATA_EDIT"), 100, 300, 700, 14, 0, false)});
+    const CalibrationList rows = {
+        entry(QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"), 100, 300, 500, 14, 1, true),
+        entry(QStringLiteral("ZMIENNA_WfOcena_STR2_DATA_COMBOBOX"), 475, 790, 592, 12, 2, false),
+        entry(QStringLiteral("ZMIENNA_Szczegolne1_STR2_DATA_EDIT"), 115, 790, 1033, 14, 3, false),
+        entry(QStringLiteral("ZMIENNA_Nieznane_STR1_DATA_EDIT"), 100, 300, 700, 14, 0, false)};
+    const DocumentLayout layout = buildEditingLayout(form, rows, rows);
     QCOMPARE(layout.fields.size(), 3);  // an entry for a component the form lacks places nothing
 
     const FieldPlacement* grade = placementOf(layout, QStringLiteral("ZMIENNA_Klasa_STR1_DATA_EDIT"));
@@ -210,7 +224,7 @@ void TestEditingLayout::facesShowLabelsAndDotsButNoData() {
     FormModel& form = *forms.forModel(QStringLiteral("TFKlasa4"));
     vFunFillSampleData(form);
     EditingLayouts layouts;
-    const DocumentLayout& layout = layouts.certificateLayout(form);
+    const DocumentLayout& layout = layouts.layoutFor(form);
     const Drawing sides[2] = {replay(layout.side[0]), replay(layout.side[1])};
     const QStringList side1 = wordsOf(sides[0]);
     const QStringList side2 = wordsOf(sides[1]);
@@ -233,6 +247,82 @@ void TestEditingLayout::facesShowLabelsAndDotsButNoData() {
     QVERIFY(sides[0].images.isEmpty() && sides[0].paths.isEmpty());
     QCOMPARE(sides[0].rects.size(), 2);
     QVERIFY(sides[0].lines.isEmpty() && sides[1].lines.isEmpty());  // no strikes
+}
+
+void TestEditingLayout::onePageFaceFromItsTableFieldsFromTheDocuments_data() {
+    QTest::addColumn<bool>("ownFieldsTable");  // a basic page: its face is the b page's
+    QTest::newRow("b page: one table") << false;
+    QTest::newRow("basic page: face and fields apart") << true;
+}
+
+// A grade-sheet page: a frame, a label with the form's caption and a dotted line on the face;
+// an edit and a memo of three writing lines placed where the document's own rows print them.
+void TestEditingLayout::onePageFaceFromItsTableFieldsFromTheDocuments() {
+    QFETCH(bool, ownFieldsTable);
+    const QString year = QStringLiteral("ZMIENNA_Rok1_DATA_EDIT");
+    const QString memo = QStringLiteral("ZMIENNA_Szczegolne1_DATA_MEMO");
+    FormModel form(QStringLiteral("TFArkuszStr6b"), QStringLiteral("ARKUSZ"), FormModel::MarkerSet::Plain);
+    form.addComponent(Component::named(QStringLiteral("STALY_RokSzkolny_DATA_LABEL"),
+                                       QStringLiteral("Rok szkolny")));
+    form.addComponent(Component::named(year));
+    form.addComponent(Component::named(memo));
+    form.setText(year, QStringLiteral("2024/2025"));
+
+    CalibrationEntry frame = entry(QStringLiteral("GRAFIKA: RAMKA"), 80, 800, 900, 12, 0, false);
+    frame.y1 = 100;
+    CalibrationList face = {
+        frame,
+        entry(QStringLiteral("STALY_RokSzkolny_DATA_LABEL"), 100, 300, 150, 12, 0, true),
+        entry(QStringLiteral("ZMIENNA_Rok1_LINIA_Z_KROPEK"), 320, 500, 152, 12, 0, false),
+        entry(QStringLiteral("STALY_Nieznany_DATA_LABEL"), 100, 300, 180, 12, 0, false),
+    };
+    const CalibrationList lines = {
+        entry(year, 320, 500, 150, 12, 1, false),
+        entry(memo + QStringLiteral("01"), 120, 700, 600, 10, 0, false),
+        entry(memo + QStringLiteral("02"), 120, 700, 620, 10, 0, false),
+        entry(memo + QStringLiteral("03"), 120, 700, 640, 10, 0, false),
+        entry(QStringLiteral("ZMIENNA_Brak_DATA_MEMO01"), 120, 700, 700, 10, 0, false),
+    };
+    CalibrationList fields = lines;
+    if (ownFieldsTable) {  // the face's own data rows stand elsewhere and place nothing
+        for (CalibrationEntry row : lines) {
+            row.y2 += 300;
+            face.append(row);
+        }
+    } else {
+        face.append(lines);
+    }
+    const DocumentLayout layout = buildEditingLayout(form, face, ownFieldsTable ? fields : face);
+
+    QCOMPARE(layout.sides, 1);
+    const Drawing drawn = replay(layout.side[0]);
+    const QStringList words = wordsOf(drawn);
+    QVERIFY(words.contains(QStringLiteral("Rok szkolny")));
+    QVERIFY(!words.contains(QStringLiteral("2024/2025")));
+    QCOMPARE(words.count(QStringLiteral(".")), 30);  // 320 to 500, a dot every 6 units
+    QCOMPARE(drawn.rects.size(), 1);
+    QCOMPARE(drawn.rects.first().rect, QRectF(80, 100, 720, 800));
+    QVERIFY(layout.side[1].isNull() || replay(layout.side[1]).isEmpty());
+
+    QCOMPARE(layout.fields.size(), 2);
+    const FieldPlacement* yearField = placementOf(layout, year);
+    QVERIFY(yearField);
+    QCOMPARE(yearField->rect.bottom(), 152.0);
+    QCOMPARE(yearField->linePitch, 0.0);
+    const FieldPlacement* memoField = placementOf(layout, memo);
+    QVERIFY(memoField);
+    QCOMPARE(memoField->linePitch, 20.0);
+    QCOMPARE(memoField->rect.left(), 120.0);
+    QCOMPARE(memoField->rect.right(), 700.0);
+    QCOMPARE(memoField->rect.bottom(), 642.0);
+    QPicture device;
+    const QFont font = memoField->font;
+    QCOMPARE(memoField->rect.top(), 600.0 - QFontMetrics(font, &device).height() - 10 / 4);
+
+    // The window showing only the used part still shows all of it.
+    QVERIFY(layout.usedArea.contains(QRectF(80, 100, 720, 800)));
+    QVERIFY(layout.usedArea.contains(memoField->rect));
+    QVERIFY(QRectF(0, 0, kPageWidth, kPageHeight).contains(layout.usedArea));
 }
 
 void TestEditingLayout::workingCalibrationWinsAndIsReadAgainAfterInvalidate() {
@@ -258,11 +348,11 @@ void TestEditingLayout::workingCalibrationWinsAndIsReadAgainAfterInvalidate() {
     const FormModel& plain = *forms.forModel(QStringLiteral("TFKlasa4"));
     EditingLayouts layouts;
     moveTo(200);
-    QCOMPARE(placementOf(layouts.certificateLayout(plain), name)->rect.left(), 200.0);
+    QCOMPARE(placementOf(layouts.layoutFor(plain), name)->rect.left(), 200.0);
     moveTo(210);
-    QCOMPARE(placementOf(layouts.certificateLayout(plain), name)->rect.left(), 200.0);
+    QCOMPARE(placementOf(layouts.layoutFor(plain), name)->rect.left(), 200.0);
     layouts.invalidate();
-    QCOMPARE(placementOf(layouts.certificateLayout(plain), name)->rect.left(), 210.0);
+    QCOMPARE(placementOf(layouts.layoutFor(plain), name)->rect.left(), 210.0);
 }
 
 void TestEditingLayout::damagedCalibrationStillGivesAWindow_data() {
@@ -300,7 +390,7 @@ void TestEditingLayout::damagedCalibrationStillGivesAWindow() {
     for (const char* window : {"TFKlasa4", "TFKoniecawyr"}) {
         FormModel& form = *forms.forModel(QString::fromLatin1(window));
         vFunFillSampleData(form);
-        const DocumentLayout& layout = layouts.certificateLayout(form);
+        const DocumentLayout& layout = layouts.layoutFor(form);
         QCOMPARE(layout.fields.size(), dataComponents(form).size());
         for (const FieldPlacement& p : layout.fields) {
             QVERIFY2(reach.contains(p.rect.topLeft()) && reach.contains(p.rect.bottomRight()),

@@ -21,6 +21,7 @@
 #include "document_page_view.h"
 #include "field_model.h"
 #include "memo_edit.h"
+#include "pupil_saver.h"
 
 namespace {
 
@@ -264,4 +265,12 @@ void DocumentWindow::reject() {
 
 void DocumentWindow::SzablonDanychButtonClick() {
     if (m_templateAction) m_templateAction(m_form);
+}
+
+DocumentWindow::AcceptAction savingWholePupil(PupilSaver& saver,
+                                              std::function<QString()> currentTable) {
+    return [&saver, currentTable = std::move(currentTable)](FormModel&) {
+        return saver.savePupil(currentTable ? currentTable() : QString(),
+                               QString::fromUtf8("Błąd zapisu danych.\n\n"));
+    };
 }

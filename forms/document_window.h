@@ -17,6 +17,7 @@ class QScrollArea;
 class QShowEvent;
 class QTabWidget;
 class QWheelEvent;
+struct PupilSaver;
 
 // How an editing window is built around its pages. The default is the certificate's: two sides
 // in tabs, as tall as the screen allows, centred.
@@ -97,3 +98,8 @@ private:
     QList<QScrollArea*> m_scrollBoxes;     // by side
     QList<DocumentPageView*> m_pageViews;  // by side
 };
+
+// "OK" of a document window with nothing to do before the save: the whole pupil is saved under
+// the table that `currentTable` names at that moment.
+DocumentWindow::AcceptAction savingWholePupil(PupilSaver& saver,
+                                              std::function<QString()> currentTable);

@@ -15,6 +15,9 @@
 #include "forms/document_page_view.h"
 #include "forms/document_window.h"
 #include "forms/form_registry.h"
+#include "forms/grade_sheet_window.h"
+#include "forms/meeting_note_window.h"
+#include "forms/memo_edit.h"
 #include "forms/pupil_saver.h"
 #include "support/scripted_prompter.h"
 
@@ -106,6 +109,41 @@ struct WindowFixture {
     std::unique_ptr<DocumentWindow> window;
 };
 
+const QString kYearOfColumn1 = QStringLiteral("ZMIENNA_Rok1_DATA_EDIT");
+const QString kAchievements = QStringLiteral("ZMIENNA_Szczegolne1_DATA_MEMO");
+
+// A one-page document with an edit and a memo of three writing lines 20 units apart, placed
+// in the lower half of the page, with the rest of the page unused.
+struct OnePageFixture {
+    explicit OnePageFixture(const QString& windowName)
+        : form(windowName, QStringLiteral("ARKUSZ"), FormModel::MarkerSet::Plain), saver(form) {
+        form.addComponent(Component::named(kYearOfColumn1));
+        form.addComponent(Component::named(kAchievements));
+        FieldPlacement year;
+        year.name = kYearOfColumn1;
+        year.rect = QRectF(300, 700, 200, 22);
+        year.font.setPixelSize(16);
+        FieldPlacement memo = year;
+        memo.name = kAchievements;
+        memo.rect = QRectF(100, 760, 600, 62);
+        memo.linePitch = 20;
+        layout.sides = 1;
+        layout.fields = {year, memo};
+        layout.usedArea = QRectF(80, 680, 660, 160);
+    }
+
+    FormModel form;
+    FakeSaver saver;
+    DocumentLayout layout;
+    QString currentTable = QStringLiteral("PESEL1");
+    std::function<QString()> table() {
+        return [this] { return currentTable; };
+    }
+};
+
+const QStringList kPage6Choices = {QStringLiteral("czwarta"), QStringLiteral("czwarta z wyr."),
+                                   QStringLiteral("piąta"), QStringLiteral("piąta z wyr.")};
+
 }  // namespace
 
 class TestDocumentWindow : public QObject {
@@ -120,6 +158,10 @@ private slots:
     void closingWithoutOkAsksOnlyAboutChanges();
     void windowIsAsTallAsTheScreenAllowsAtEveryShowing();
     void wheelScrollsBothPagesAndChangesNoGrade();
+    void yearPageOpensAtTopWithItsFirstChoices_data();
+    void yearPageOpensAtTopWithItsFirstChoices();
+    void titlePageLoadsTheSheetTemplateAndSavesOnOk();
+    void meetingNoteStretchesItsPartOfThePage();
 };
 
 void TestDocumentWindow::everyDataComponentHasItsWidgetInPlace() {
@@ -344,6 +386,106 @@ void TestDocumentWindow::wheelScrollsBothPagesAndChangesNoGrade() {
         QCOMPARE(bars[1]->value(), expected);
     }
     QCOMPARE(f.form.text(kReligion), QStringLiteral("dobry"));
+}
+
+void TestDocumentWindow::yearPageOpensAtTopWithItsFirstChoices_data() {
+    QTest::addColumn<int>("columns");
+    QTest::newRow("two columns") << 2;
+    QTest::newRow("one column") << 1;
+}
+
+// Whatever was chosen and wherever the page was scrolled, each showing starts at the top with
+// the first certificate and the first column; the button loads the chosen pair.
+void TestDocumentWindow::yearPageOpensAtTopWithItsFirstChoices() {
+    QFETCH(int, columns);
+    OnePageFixture f(QStringLiteral("TFArkuszStr6"));
+    QList<QPair<int, int>> loads;
+    const GradeSheetWindowSpec spec{QStringLiteral("Arkusz - wkładka str 6"), false, kPage6Choices, columns};
+    std::unique_ptr<DocumentWindow> window(createGradeSheetWindow(
+        f.form, spec, f.layout, f.saver, f.table(),
+        [&loads](int choice, int column) { loads.append({choice, column}); }));
+    QCOMPARE(window->objectName(), QStringLiteral("FArkuszStr6"));
+    QCOMPARE(window->windowTitle(), spec.title);
+    QVERIFY(!window->findChild<QTabWidget*>());
+    QVERIFY(!window->findChild<QPushButton*>(QStringLiteral("SzablonDanychButton")));
+    auto* certificate = window->findChild<QComboBox*>(QStringLiteral("SwiadectwoComboBox"));
+    auto* column = window->findChild<QComboBox*>(QStringLiteral("KolumnaComboBox"));
+    auto* load = window->findChild<QPushButton*>(QStringLiteral("WczytajDaneZSwiadectwaButton"));
+    QVERIFY(certificate && load);
+    QCOMPARE(column != nullptr, columns == 2);
+    QCOMPARE(load->text(), columns == 2
+                               ? QStringLiteral("Wczytaj dane z wybranego świadectwa do wybranej kolumny")
+                               : QStringLiteral("Wczytaj dane z wybranego świadectwa"));
+    QCOMPARE(window->pageView(1)->width(), 841);
+
+    QScrollBar* bar = window->scrollBox(1)->verticalScrollBar();
+    const QRect screen = window->screen()->availableGeometry();
+    for (int showing = 0; showing < 2; ++showing) {
+        window->show();
+        QCOMPARE(window->width(), 862);
+        QCOMPARE(window->height(), screen.height() - 100);
+        QCOMPARE(window->frameGeometry().top(), screen.top() + 20);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(certificate->currentText(), QStringLiteral("czwarta"));
+        if (column) QCOMPARE(column->currentText(), QStringLiteral("1"));
+
+        certificate->setCurrentIndex(showing + 1);
+        if (column) column->setCurrentIndex(1);
+        QTest::mouseClick(load, Qt::LeftButton);
+        QCOMPARE(loads.last(), qMakePair(showing + 1, columns == 2 ? 2 : 1));
+        bar->setValue(400);
+        QCOMPARE(bar->value(), 400);
+        window->hide();
+    }
+}
+
+void TestDocumentWindow::titlePageLoadsTheSheetTemplateAndSavesOnOk() {
+    OnePageFixture f(QStringLiteral("TFArkuszStr1b"));
+    const GradeSheetWindowSpec spec{QString::fromUtf8("MEN-I/37b/2 Arkusz ocen - strona tytułowa"), true, {}, 0};
+    std::unique_ptr<DocumentWindow> window(
+        createGradeSheetWindow(f.form, spec, f.layout, f.saver, f.table(), {}));
+    QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("SwiadectwoComboBox")));
+    QCOMPARE(window->pageView(1)->width(), 759);
+    auto* templateButton = window->findChild<QPushButton*>(QStringLiteral("WczytajSzablonButton"));
+    QVERIFY(templateButton);
+    QCOMPARE(templateButton->text(), QStringLiteral("Wczytaj szablon arkusza"));
+    window->setTemplateAction([](FormModel& form) { form.setText(kYearOfColumn1, QStringLiteral("2025")); });
+
+    window->show();
+    QCOMPARE(window->width(), 780);
+    QTest::mouseClick(templateButton, Qt::LeftButton);
+    QCOMPARE(window->findChild<QLineEdit*>(kYearOfColumn1)->text(), QStringLiteral("2025"));
+    f.currentTable = QStringLiteral("PESEL7");
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
+    QCOMPARE(f.saver.calls.size(), 1);
+    QCOMPARE(f.saver.calls.first().replacedTable, QStringLiteral("PESEL7"));
+    QCOMPARE(f.saver.calls.first().failureLead, QStringLiteral("Błąd zapisu danych.\n\n"));
+    QVERIFY(!window->isVisible());
+}
+
+// The note's window is small and fixed: the part of the page the note uses fills it above the
+// buttons, and the fields lie where that part puts them.
+void TestDocumentWindow::meetingNoteStretchesItsPartOfThePage() {
+    OnePageFixture f(QStringLiteral("TFWywiadowka"));
+    std::unique_ptr<DocumentWindow> window(
+        createMeetingNoteWindow(f.form, QStringLiteral("Wywiadówka"), f.layout, f.saver, f.table()));
+    QCOMPARE(window->objectName(), QStringLiteral("FWywiadowka"));
+    window->show();
+    QCOMPARE(window->size(), QSize(440, 540));
+    QVERIFY(!window->scrollBox(1));
+    for (const char* button : {"SzablonDanychButton", "OKButton", "AnulujButton"})
+        QVERIFY2(window->findChild<QPushButton*>(QString::fromLatin1(button)), button);
+    QCOMPARE(window->findChild<QPushButton*>(QStringLiteral("SzablonDanychButton"))->text(),
+             QStringLiteral("Wczytaj szablon danych szkoły"));
+
+    DocumentPageView* page = window->pageView(1);
+    const QWidget* panel = window->findChild<QWidget*>(QStringLiteral("BottomPanel"));
+    QCOMPARE(page->width(), 440);
+    QCOMPARE(page->height() + panel->height(), 540);
+    // 660 x 160 units over 440 x (540 - panel): the year field starts a third of the width in.
+    QWidget* year = window->findChild<QLineEdit*>(kYearOfColumn1);
+    QCOMPARE(year->geometry().left(), qRound((300 - 80) * 440 / 660.0));
+    QCOMPARE(year->geometry().top(), qRound((700 - 680) * page->height() / 160.0));
 }
 
 QTEST_MAIN(TestDocumentWindow)

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+#include "document_window.h"
+
+class QComboBox;
+struct PupilSaver;
+
+// What a grade-sheet page's window shows besides the page.
+struct GradeSheetWindowSpec {
+    QString title;
+    bool titlePage = false;
+    QStringList certificateChoices;  // year pages: the certificates a column can be loaded from
+    int columns = 1;                 // year pages: school years side by side, 1 or 2
+};
+
+// The year-page button's work: copy the certificate `choice` (an index into the choices) into
+// column `column` (1 or 2) of the page's form.
+using LoadFromCertificate = std::function<void(int choice, int column)>;
+
+// A year page's window: below the page, the certificate to load from, on two-column pages
+// the column to load into, and the button that loads it. Every showing starts from the first
+// certificate and the first column.
+class YearPageWindow : public DocumentWindow {
+    Q_OBJECT
+public:
+    YearPageWindow(FormModel& form, const GradeSheetWindowSpec& spec, const DocumentLayout& layout,
+                   AcceptAction acceptAction, LoadFromCertificate load, QWidget* parent = nullptr);
+
+protected:
+    void FormShow() override;
+
+private slots:
+    void WczytajDaneZSwiadectwaButtonClick();
+
+private:
+    LoadFromCertificate m_load;
+    QComboBox* m_certificate;
+    QComboBox* m_column = nullptr;  // two-column pages only
+};
+
+// The window of a grade-sheet page: 862 pixels wide (780 for title pages), the page in one
+// scroll box, "OK" saving the whole pupil under the table `currentTable` names at that moment.
+// Title pages have "Wczytaj szablon arkusza" (its action set by the caller), year pages the
+// load from a certificate.
+DocumentWindow* createGradeSheetWindow(FormModel& page, const GradeSheetWindowSpec& spec,
+                                       const DocumentLayout& layout, PupilSaver& saver,
+                                       std::function<QString()> currentTable,
+                                       LoadFromCertificate load, QWidget* parent = nullptr);
+

@@ -8,9 +8,14 @@
 #include "forms/certificate_window.h"
 #include "forms/document_window.h"
 #include "forms/form_registry.h"
+#include "forms/grade_sheet_family.h"
+#include "forms/grade_sheet_window.h"
+#include "forms/meeting_note.h"
+#include "forms/meeting_note_window.h"
 #include "forms/pupil_dialog.h"
 #include "forms/school_data_dialog.h"
 #include "forms/school_template.h"
+#include "forms/sheet_certificate_load.h"
 #include "main_window.h"
 #include "render/editing_layout.h"
 #include "render/print_dialog.h"
@@ -26,20 +31,53 @@ EditingLayouts& editingLayouts(TFGlowna& main) {
     return layouts ? *layouts : *new EditingLayouts(&main);
 }
 
-// A certificate's window over its model; "OK" saves the pupil the forms hold, the template
-// button fills the school fields from the school-data template.
-QWidget* certificateWindow(TFGlowna& main, const char* windowName) {
-    FormModel* form = main.forms().forModel(QString::fromLatin1(windowName));
-    if (!form) return nullptr;
-    DocumentWindow* window =
-        createCertificateWindow(*form, editingLayouts(main).layoutFor(*form), main,
-                                [&main] { return main.forms().pupilTable(); }, &main);
+// The window's template button fills the document's school fields from the template.
+DocumentWindow* withTemplateFill(TFGlowna& main, DocumentWindow* window) {
     if (window) {
         window->setTemplateAction([&main, window](FormModel& document) {
             vFunFillDocumentFromTemplate(window, main.forms(), document);
         });
     }
     return window;
+}
+
+// A certificate's window over its model; "OK" saves the pupil the forms hold, the template
+// button fills the school fields from the school-data template.
+QWidget* certificateWindow(TFGlowna& main, const char* windowName) {
+    FormModel* form = main.forms().forModel(QString::fromLatin1(windowName));
+    if (!form) return nullptr;
+    return withTemplateFill(main, createCertificateWindow(*form, editingLayouts(main).layoutFor(*form), main,
+                                                          [&main] { return main.forms().pupilTable(); },
+                                                          &main));
+}
+
+// A grade-sheet page's window over its model. Year pages load a column from the pupil's
+// certificates as the forms hold them.
+QWidget* gradeSheetWindow(TFGlowna& main, const char* windowName) {
+    FormModel* form = main.forms().forModel(QString::fromLatin1(windowName));
+    const GradeSheetMember* member = gradeSheetMember(QString::fromLatin1(windowName));
+    if (!form || !member) return nullptr;
+    GradeSheetWindowSpec spec{member->windowTitle, member->titlePage(), {}, member->columns};
+    for (const GradeSheetMember::CertificateChoice& choice : member->certificateChoices)
+        spec.certificateChoices << choice.caption;
+    auto* window = createGradeSheetWindow(*form, spec, editingLayouts(main).layoutFor(*form), main,
+                                          [&main] { return main.forms().pupilTable(); }, {}, &main);
+    if (auto* yearPage = qobject_cast<YearPageWindow*>(window)) {
+        yearPage->setLoadFromCertificate([&main, yearPage, form](int certificate, int column) {
+            WczytajDaneZSwiadectwa(yearPage, main.forms(), *form, certificate, column);
+        });
+        return window;
+    }
+    return withTemplateFill(main, window);  // a title page
+}
+
+QWidget* meetingNoteWindow(TFGlowna& main) {
+    FormModel* form = main.forms().forModel(QString::fromLatin1(kMeetingNoteWindow));
+    if (!form) return nullptr;
+    return withTemplateFill(main, createMeetingNoteWindow(*form, QString::fromUtf8(kMeetingNoteTitle),
+                                                          editingLayouts(main).layoutFor(*form), main,
+                                                          [&main] { return main.forms().pupilTable(); },
+                                                          &main));
 }
 
 // After the main window, in this order: TFDaneUcznia, TFKalibracja, TFDaneSzkoly, TFDrukuj,
@@ -56,21 +94,30 @@ const WindowFactory kWindowsAfterMain[] = {
     [](TFGlowna& main) -> QWidget* {
         return new TFOProgramie(app_info::applicationTitle(), app_info::versionText(), &main);
     },
-    // TFLogi, TFWywiadowka, TFAktualizacja
+    // TFLogi
+    [](TFGlowna& main) { return meetingNoteWindow(main); },
+    // TFAktualizacja
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5a"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5awyr"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5wyr"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKonieca"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKoniecawyr"); },
-    // TFArkuszStr1b, TFArkuszStr8b, TFArkuszStr7
+    [](TFGlowna& main) { return gradeSheetWindow(main, "TFArkuszStr1b"); },
+    [](TFGlowna& main) { return gradeSheetWindow(main, "TFArkuszStr8b"); },
+    [](TFGlowna& main) { return gradeSheetWindow(main, "TFArkuszStr7"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa4"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa4wyr"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa4awyr"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa4a"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKoniec"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKoniecwyr"); },
-    // TFArkuszStr1, TFArkuszStr6, TFArkuszStr8, TFArkuszStr7b, TFSQLImport, TFArkuszStr6b,
+    [](TFGlowna& main) { return gradeSheetWindow(main, "TFArkuszStr1"); },
+    [](TFGlowna& main) { return gradeSheetWindow(main, "TFArkuszStr6"); },
+    [](TFGlowna& main) { return gradeSheetWindow(main, "TFArkuszStr8"); },
+    [](TFGlowna& main) { return gradeSheetWindow(main, "TFArkuszStr7b"); },
+    // TFSQLImport
+    [](TFGlowna& main) { return gradeSheetWindow(main, "TFArkuszStr6b"); },
     // TFBackupFiles
 };
 

@@ -23,11 +23,6 @@ void showText(QLineEdit* edit, TextInputValidator* validator, const QString& tex
     edit->setText(text);
 }
 
-int memoLineLimit(const Component& component) {
-    (void)component;
-    return 0;
-}
-
 }  // namespace
 
 ComponentBinder::ComponentBinder(FormModel& model, QObject* parent)
@@ -72,7 +67,7 @@ QWidget* ComponentBinder::bind(int index, QWidget* parent) {
     }
     case ComponentKind::Memo: {
         auto* memo = new MemoEdit(parent);
-        memo->setMaxLines(memoLineLimit(component));
+        memo->setMaxLines(component.maxLines);
         memo->setReadOnly(component.readOnly);
         connect(memo, &QTextEdit::textChanged, this,
                 [this, index, memo] { takeText(index, memo->toPlainText()); });

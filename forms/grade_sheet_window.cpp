@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "prompter.h"
 
 namespace {
 
@@ -65,17 +64,7 @@ void YearPageWindow::FormShow() {
 }
 
 void YearPageWindow::WczytajDaneZSwiadectwaButtonClick() {
-    const int choice = m_certificate->currentIndex();
-    const int column = m_column ? m_column->currentIndex() + 1 : 1;
-    if (choice < 0 || column < 1) {
-        prompter().message(this,
-                           m_column ? QString::fromUtf8("Aby wczytać dane proszę wybrać typ świadectwa oraz\n"
-                                                        "kolumnę arkusza gdzie dane mają zostać wczytane.")
-                                    : QString::fromUtf8("Aby wczytać dane proszę wybrać typ świadectwa."),
-                           QStringLiteral("Brak Wyboru"), PromptIcon::Warning, PromptButtons::Ok);
-        return;
-    }
-    if (m_load) m_load(choice, column);
+    if (m_load) m_load(m_certificate->currentIndex(), m_column ? m_column->currentIndex() : 0);
 }
 
 DocumentWindow* createGradeSheetWindow(FormModel& page, const GradeSheetWindowSpec& spec,

@@ -18,9 +18,10 @@ struct GradeSheetWindowSpec {
     int columns = 1;                 // year pages: school years side by side, 1 or 2
 };
 
-// The year-page button's work: copy the certificate `choice` (an index into the choices) into
-// column `column` (1 or 2) of the page's form.
-using LoadFromCertificate = std::function<void(int choice, int column)>;
+// The year-page button's work, given the indices of the two selectors (-1: nothing chosen; the
+// column 0 on one-column pages): copy the chosen certificate into the chosen column of the
+// page's form, or say what is missing.
+using LoadFromCertificate = std::function<void(int certificateIndex, int columnIndex)>;
 
 // A year page's window: below the page, the certificate to load from, on two-column pages
 // the column to load into, and the button that loads it. Every showing starts from the first
@@ -30,6 +31,8 @@ class YearPageWindow : public DocumentWindow {
 public:
     YearPageWindow(FormModel& form, const GradeSheetWindowSpec& spec, const DocumentLayout& layout,
                    AcceptAction acceptAction, LoadFromCertificate load, QWidget* parent = nullptr);
+
+    void setLoadFromCertificate(LoadFromCertificate load) { m_load = std::move(load); }
 
 protected:
     void FormShow() override;

@@ -61,6 +61,14 @@ void MemoEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();  // the memo holds its limit of lines
         return;
     }
+    if (newLine && !isReadOnly()) {
+        // A new line of its own, in the writing lines' format: the stock handling would spend
+        // the key on dropping the format of an empty line instead.
+        textCursor().insertBlock();
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
     if (!newLine && refuses(event->text())) {
         event->accept();
         return;

@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,6 +142,34 @@ struct OnePageFixture {
     }
 };
 
+// Every edit, combo box and memo of a one-page form in a column, each memo as tall as its
+// limit of 20-unit lines.
+DocumentLayout onePageColumnLayout(const FormModel& form) {
+    DocumentLayout layout;
+    layout.sides = 1;
+    qreal top = 20;
+    for (int i = 0; i < form.componentCount(); ++i) {
+        const Component& c = form.component(i);
+        if (!isData(c) && c.kind != ComponentKind::Memo) continue;
+        FieldPlacement placement;
+        placement.name = c.name;
+        const int lines = c.kind == ComponentKind::Memo ? std::max(1, c.maxLines) : 1;
+        placement.rect = QRectF(60, top, 600, 20 * lines + 2);
+        placement.font.setPixelSize(16);
+        if (c.kind == ComponentKind::Memo) placement.linePitch = 20;
+        layout.fields.append(placement);
+        top += 20 * lines + 8;
+    }
+    layout.usedArea = QRectF(0, 0, kDocumentPageWidth, top);
+    return layout;
+}
+
+QString numberedLines(int count) {
+    QStringList lines;
+    for (int k = 1; k <= count; ++k) lines << QStringLiteral("linia %1").arg(k);
+    return lines.join(QLatin1Char('\n'));
+}
+
 const QStringList kPage6Choices = {QStringLiteral("czwarta"), QStringLiteral("czwarta z wyr."),
                                    QStringLiteral("piąta"), QStringLiteral("piąta z wyr.")};
 
@@ -162,6 +191,10 @@ private slots:
     void yearPageOpensAtTopWithItsFirstChoices();
     void titlePageLoadsTheSheetTemplateAndSavesOnOk();
     void meetingNoteStretchesItsPartOfThePage();
+    void memoKeepsItsLinesInStepWithinItsLimit_data();
+    void memoKeepsItsLinesInStepWithinItsLimit();
+    void meetingNoteLimitsCannotBeTypedPast_data();
+    void meetingNoteLimitsCannotBeTypedPast();
 };
 
 void TestDocumentWindow::everyDataComponentHasItsWidgetInPlace() {
@@ -403,7 +436,7 @@ void TestDocumentWindow::yearPageOpensAtTopWithItsFirstChoices() {
     const GradeSheetWindowSpec spec{QStringLiteral("Arkusz - wkładka str 6"), false, kPage6Choices, columns};
     std::unique_ptr<DocumentWindow> window(createGradeSheetWindow(
         f.form, spec, f.layout, f.saver, f.table(),
-        [&loads](int choice, int column) { loads.append({choice, column}); }));
+        [&loads](int certificate, int column) { loads.append({certificate, column}); }));
     QCOMPARE(window->objectName(), QStringLiteral("FArkuszStr6"));
     QCOMPARE(window->windowTitle(), spec.title);
     QVERIFY(!window->findChild<QTabWidget*>());
@@ -432,7 +465,7 @@ void TestDocumentWindow::yearPageOpensAtTopWithItsFirstChoices() {
         certificate->setCurrentIndex(showing + 1);
         if (column) column->setCurrentIndex(1);
         QTest::mouseClick(load, Qt::LeftButton);
-        QCOMPARE(loads.last(), qMakePair(showing + 1, columns == 2 ? 2 : 1));
+        QCOMPARE(loads.last(), qMakePair(showing + 1, columns == 2 ? 1 : 0));
         bar->setValue(400);
         QCOMPARE(bar->value(), 400);
         window->hide();
@@ -486,6 +519,94 @@ void TestDocumentWindow::meetingNoteStretchesItsPartOfThePage() {
     QWidget* year = window->findChild<QLineEdit*>(kYearOfColumn1);
     QCOMPARE(year->geometry().left(), qRound((300 - 80) * 440 / 660.0));
     QCOMPARE(year->geometry().top(), qRound((700 - 680) * page->height() / 160.0));
+}
+
+void TestDocumentWindow::memoKeepsItsLinesInStepWithinItsLimit_data() {
+    QTest::addColumn<QString>("windowName");
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("special achievements") << "TFArkuszStr6b" << "ZMIENNA_Szczegolne1_DATA_MEMO" << 8;
+    QTest::newRow("examinations, column 2") << "TFArkuszStr7" << "ZMIENNA_InfoOEgzaminach2_DATA_MEMO" << 7;
+    QTest::newRow("resolutions") << "TFArkuszStr8" << "ZMIENNA_DataUchwaly1_DATA_MEMO" << 5;
+    QTest::newRow("test result, stored misspelt") << "TFArkuszStr8b" << "ZMEINNA_WynikSprawdzianu_DATA_MEMO" << 3;
+}
+
+// Typed lines reach the model one by one; Enter does nothing once the memo holds its limit;
+// a longer paste or a longer text from the program is cut to the limit, and the widget shows
+// what the model kept.
+void TestDocumentWindow::memoKeepsItsLinesInStepWithinItsLimit() {
+    QFETCH(QString, windowName);
+    QFETCH(QString, memo);
+    QFETCH(int, limit);
+    FormRegistry forms;
+    FormModel& form = *forms.forModel(windowName);
+    FakeSaver saver(form);
+    std::unique_ptr<DocumentWindow> window(createGradeSheetWindow(
+        form, {windowName, false, kPage6Choices, 2}, onePageColumnLayout(form), saver,
+        [] { return QStringLiteral("PESEL1"); }, {}));
+    window->show();
+    auto* edit = window->findChild<MemoEdit*>(memo);
+    QVERIFY(edit);
+    QCOMPARE(edit->lineWrapMode(), QTextEdit::NoWrap);
+
+    QTest::keyClicks(edit, QStringLiteral("pierwsza"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClicks(edit, QStringLiteral("trzecia"));
+    QCOMPARE(form.lines(memo), (QStringList{"pierwsza", "", "trzecia"}));
+
+    form.setText(memo, numberedLines(limit + 4));  // the program
+    QCOMPARE(form.lineCount(memo), limit);
+    QCOMPARE(edit->toPlainText(), numberedLines(limit));
+    edit->moveCursor(QTextCursor::End);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(edit->lineCount(), limit);
+    QCOMPARE(form.text(memo), numberedLines(limit));
+
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QCOMPARE(form.lineCount(memo), 0);
+    QApplication::clipboard()->setText(numberedLines(12));
+    edit->paste();
+    QCOMPARE(form.text(memo), numberedLines(limit));
+    QCOMPARE(edit->toPlainText(), numberedLines(limit));
+
+    // A character the file cannot hold is refused and named, in typing and in a paste.
+    edit->clear();
+    typeText(edit, QStringLiteral("a中b"));
+    QApplication::clipboard()->setText(QStringLiteral("x→y"));
+    edit->paste();
+    QCOMPARE(form.text(memo), QStringLiteral("ab"));
+    auto* note = window->findChild<QLabel*>(QStringLiteral("InputHint"));
+    QVERIFY(note && note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("Znak „→” nie może być zapisany w pliku świadectw."));
+}
+
+void TestDocumentWindow::meetingNoteLimitsCannotBeTypedPast_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("class") << "ZMIENNA_Klasa_DATA_EDIT" << 12;
+    QTest::newRow("school year") << "ZMIENNA_RokSzkolny2_DATA_EDIT" << 4;
+    QTest::newRow("language") << "ZMIENNA_JObcyOpis_DATA_EDIT" << 32;
+    QTest::newRow("marks") << "ZMIENNA_MatematykaOcn_DATA_EDIT" << 42;
+    QTest::newRow("further subject") << "ZMIENNA_Dodatkowy5_DATA_EDIT" << 38;
+    QTest::newRow("semester") << "ZMIENNA_Semestr_DATA_COMBOBOX" << 20;
+}
+
+void TestDocumentWindow::meetingNoteLimitsCannotBeTypedPast() {
+    QFETCH(QString, field);
+    QFETCH(int, limit);
+    FormRegistry forms;
+    FormModel& form = *forms.forModel(QStringLiteral("TFWywiadowka"));
+    FakeSaver saver(form);
+    std::unique_ptr<DocumentWindow> window(createMeetingNoteWindow(
+        form, QStringLiteral("Wywiadówka"), onePageColumnLayout(form), saver, [] { return QString(); }));
+    window->show();
+    QWidget* widget = window->findChild<QWidget*>(field);
+    QVERIFY(widget);
+    if (auto* box = qobject_cast<QComboBox*>(widget)) widget = box->lineEdit();
+    QTest::keyClicks(widget, QString(limit + 5, QLatin1Char('7')));
+    QCOMPARE(form.text(field), QString(limit, QLatin1Char('7')));
 }
 
 QTEST_MAIN(TestDocumentWindow)

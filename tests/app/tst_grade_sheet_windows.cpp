@@ -14,6 +14,7 @@
 #include "forms/document_window.h"
 #include "forms/form_registry.h"
 #include "forms/memo_edit.h"
+#include "forms/school_template.h"
 #include "pupil_fixture.h"
 #include "support/scripted_prompter.h"
 #include "support/test_environment.h"
@@ -157,6 +158,74 @@ private slots:
         QCOMPARE(page.lines(kAchievements), (QStringList{"konkurs", "", "olimpiada"}));
         QCOMPARE(window->findChild<MemoEdit*>(kAchievements)->toPlainText(),
                  QStringLiteral("konkurs\n\nolimpiada"));
+    }
+
+    void templateButtonsFillFromTheSavedTemplate_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("templateField");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("meeting note") << u8("wywiadówka") << "FWywiadowka" << "SzablonDanychButton"
+                                      << "ZMIENNA_JObcy_DATA_EDIT" << "ZMIENNA_JObcyOpis_DATA_EDIT";
+        QTest::newRow("title page") << "MEN-I/37b/2 arkusz str. I" << "FArkuszStr1b"
+                                    << "WczytajSzablonButton" << "ZMIENNA_NazwaSzkoly2_DATA_EDIT"
+                                    << "ZMIENNA_NazwaSzkoly2_DATA_EDIT";
+    }
+
+    // The template button of the note and of the title pages takes the saved school data.
+    void templateButtonsFillFromTheSavedTemplate() {
+        QFETCH(QString, caption);
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        QFETCH(QString, templateField);
+        QFETCH(QString, field);
+        ProgramFixture f;
+        FormModel& schoolTemplate = f.main->forms().schoolTemplate();
+        schoolTemplate.setText(templateField, u8("Szkoła z ogrodem"));
+        QVERIFY(bFunSaveSchoolTemplate(nullptr, schoolTemplate));
+        schoolTemplate.vFunClearData();
+        storePupil(QStringLiteral("PESEL1"), pupilRecords("Adamek", "Ewa", "1"));
+        QVERIFY(f.main->bFunReloadStudentList());
+
+        QString shown;
+        DocumentWindow* opened = f.edit(caption, window, [&](DocumentWindow& w) {
+            QTest::mouseClick(w.findChild<QPushButton*>(button), Qt::LeftButton);
+            shown = shownText(w.findChild<QWidget*>(field));
+            f.prompts.expectMessage(QStringLiteral("Czy zapisać zmiany wprowadzone w tym oknie?"),
+                                    w.windowTitle(), PromptIcon::Question,
+                                    PromptButtons::YesNoCancel, PromptAnswer::No);
+            QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("AnulujButton")), Qt::LeftButton);
+        });
+        QVERIFY(opened);
+        QVERIFY_PROMPTS(f.prompts);
+        QCOMPARE(shown, u8("Szkoła z ogrodem"));
+    }
+
+    // The year page's button copies the pupil's chosen certificate into the chosen column.
+    void yearPageLoadsTheChosenCertificateIntoTheColumn() {
+        ProgramFixture f;
+        const QString certificate5 = QStringLiteral("SWIADECTWO UKONCZENIA KLASY 5 SZKOLY PODST.");
+        storePupil(QStringLiteral("PESEL1"),
+                   pupilRecords("Adamek", "Ewa", "1",
+                                {FieldRecord::make(certificate5, "ZMIENNA_PolskiOcena_STR2_DATA_COMBOBOX",
+                                                   u8("celujący"))}));
+        QVERIFY(f.main->bFunReloadStudentList());
+        clickNode(*f.main, documentNode(*f.main->treeView(), 0, QStringLiteral("MEN-I/37b/2 arkusz klasa IV")));
+
+        auto* window = f.main->findChild<DocumentWindow*>(QStringLiteral("FArkuszStr6"));
+        QVERIFY(window);
+        window->show();
+        window->findChild<QComboBox*>(QStringLiteral("SwiadectwoComboBox"))->setCurrentText(u8("piąta"));
+        window->findChild<QComboBox*>(QStringLiteral("KolumnaComboBox"))->setCurrentText(QStringLiteral("2"));
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("WczytajDaneZSwiadectwaButton")),
+                          Qt::LeftButton);
+        QCOMPARE(shownText(window->findChild<QWidget*>(QStringLiteral("ZMIENNA_JPolskiOcn2_DATA_COMBOBOX"))),
+                 u8("celujący"));
+        QCOMPARE(shownText(window->findChild<QWidget*>(QStringLiteral("ZMIENNA_JPolskiOcn1_DATA_COMBOBOX"))),
+                 QString());
+        window->hide();
+        QVERIFY_PROMPTS(f.prompts);
     }
 
 private:

@@ -57,10 +57,10 @@ QWidget* gradeSheetWindow(TFGlowna& main, const char* windowName) {
     FormModel* form = main.forms().forModel(QString::fromLatin1(windowName));
     const GradeSheetMember* member = gradeSheetMember(QString::fromLatin1(windowName));
     if (!form || !member) return nullptr;
-    GradeSheetWindowSpec spec{member->windowTitle, member->titlePage(), {}, member->columns};
+    GradeSheetWindowOptions options{member->windowTitle, member->titlePage(), {}, member->columns};
     for (const GradeSheetMember::CertificateChoice& choice : member->certificateChoices)
-        spec.certificateChoices << choice.caption;
-    auto* window = createGradeSheetWindow(*form, spec, editingLayouts(main).layoutFor(*form), main,
+        options.certificateChoices << choice.caption;
+    auto* window = createGradeSheetWindow(*form, options, editingLayouts(main).layoutFor(*form), main,
                                           [&main] { return main.forms().pupilTable(); }, {}, &main);
     if (auto* yearPage = qobject_cast<YearPageWindow*>(window)) {
         yearPage->setLoadFromCertificate([&main, yearPage, form](int certificate, int column) {

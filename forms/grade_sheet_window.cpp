@@ -26,25 +26,25 @@ DocumentWindowShape gradeSheetShape(bool titlePage) {
 
 }  // namespace
 
-YearPageWindow::YearPageWindow(FormModel& form, const GradeSheetWindowSpec& spec,
+YearPageWindow::YearPageWindow(FormModel& form, const GradeSheetWindowOptions& options,
                                const DocumentLayout& layout, AcceptAction acceptAction,
                                LoadFromCertificate load, QWidget* parent)
-    : DocumentWindow(form, spec.title, layout, std::move(acceptAction), parent,
+    : DocumentWindow(form, options.title, layout, std::move(acceptAction), parent,
                      gradeSheetShape(false)),
       m_load(std::move(load)) {
     QWidget* panel = bottomRow()->parentWidget();
     m_certificate = new QComboBox(panel);
     m_certificate->setObjectName(QStringLiteral("SwiadectwoComboBox"));
-    m_certificate->addItems(spec.certificateChoices);
+    m_certificate->addItems(options.certificateChoices);
     int at = 0;
     bottomRow()->insertWidget(at++, m_certificate);
-    if (spec.columns > 1) {
+    if (options.columns > 1) {
         m_column = new QComboBox(panel);
         m_column->setObjectName(QStringLiteral("KolumnaComboBox"));
-        for (int column = 1; column <= spec.columns; ++column) m_column->addItem(QString::number(column));
+        for (int column = 1; column <= options.columns; ++column) m_column->addItem(QString::number(column));
         bottomRow()->insertWidget(at++, m_column);
     }
-    auto* button = new QPushButton(spec.columns > 1
+    auto* button = new QPushButton(options.columns > 1
                                        ? QString::fromUtf8("Wczytaj dane z wybranego świadectwa do wybranej kolumny")
                                        : QString::fromUtf8("Wczytaj dane z wybranego świadectwa"),
                                    panel);
@@ -67,12 +67,12 @@ void YearPageWindow::WczytajDaneZSwiadectwaButtonClick() {
     if (m_load) m_load(m_certificate->currentIndex(), m_column ? m_column->currentIndex() : 0);
 }
 
-DocumentWindow* createGradeSheetWindow(FormModel& page, const GradeSheetWindowSpec& spec,
+DocumentWindow* createGradeSheetWindow(FormModel& page, const GradeSheetWindowOptions& options,
                                        const DocumentLayout& layout, PupilSaver& saver,
                                        std::function<QString()> currentTable,
                                        LoadFromCertificate load, QWidget* parent) {
     DocumentWindow::AcceptAction accept = savingWholePupil(saver, std::move(currentTable));
-    if (spec.titlePage)
-        return new DocumentWindow(page, spec.title, layout, accept, parent, gradeSheetShape(true));
-    return new YearPageWindow(page, spec, layout, accept, std::move(load), parent);
+    if (options.titlePage)
+        return new DocumentWindow(page, options.title, layout, accept, parent, gradeSheetShape(true));
+    return new YearPageWindow(page, options, layout, accept, std::move(load), parent);
 }

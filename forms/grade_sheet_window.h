@@ -11,7 +11,7 @@ class QComboBox;
 struct PupilSaver;
 
 // What a grade-sheet page's window shows besides the page.
-struct GradeSheetWindowSpec {
+struct GradeSheetWindowOptions {
     QString title;
     bool titlePage = false;
     QStringList certificateChoices;  // year pages: the certificates a column can be loaded from
@@ -29,7 +29,7 @@ using LoadFromCertificate = std::function<void(int certificateIndex, int columnI
 class YearPageWindow : public DocumentWindow {
     Q_OBJECT
 public:
-    YearPageWindow(FormModel& form, const GradeSheetWindowSpec& spec, const DocumentLayout& layout,
+    YearPageWindow(FormModel& form, const GradeSheetWindowOptions& options, const DocumentLayout& layout,
                    AcceptAction acceptAction, LoadFromCertificate load, QWidget* parent = nullptr);
 
     void setLoadFromCertificate(LoadFromCertificate load) { m_load = std::move(load); }
@@ -50,7 +50,7 @@ private:
 // scroll box, "OK" saving the whole pupil under the table `currentTable` names at that moment.
 // Title pages have "Wczytaj szablon arkusza" (its action set by the caller), year pages the
 // load from a certificate.
-DocumentWindow* createGradeSheetWindow(FormModel& page, const GradeSheetWindowSpec& spec,
+DocumentWindow* createGradeSheetWindow(FormModel& page, const GradeSheetWindowOptions& options,
                                        const DocumentLayout& layout, PupilSaver& saver,
                                        std::function<QString()> currentTable,
                                        LoadFromCertificate load, QWidget* parent = nullptr);

@@ -433,12 +433,12 @@ void TestDocumentWindow::yearPageOpensAtTopWithItsFirstChoices() {
     QFETCH(int, columns);
     OnePageFixture f(QStringLiteral("TFArkuszStr6"));
     QList<QPair<int, int>> loads;
-    const GradeSheetWindowSpec spec{QStringLiteral("Arkusz - wkładka str 6"), false, kPage6Choices, columns};
+    const GradeSheetWindowOptions options{QStringLiteral("Arkusz - wkładka str 6"), false, kPage6Choices, columns};
     std::unique_ptr<DocumentWindow> window(createGradeSheetWindow(
-        f.form, spec, f.layout, f.saver, f.table(),
+        f.form, options, f.layout, f.saver, f.table(),
         [&loads](int certificate, int column) { loads.append({certificate, column}); }));
     QCOMPARE(window->objectName(), QStringLiteral("FArkuszStr6"));
-    QCOMPARE(window->windowTitle(), spec.title);
+    QCOMPARE(window->windowTitle(), options.title);
     QVERIFY(!window->findChild<QTabWidget*>());
     QVERIFY(!window->findChild<QPushButton*>(QStringLiteral("SzablonDanychButton")));
     auto* certificate = window->findChild<QComboBox*>(QStringLiteral("SwiadectwoComboBox"));
@@ -474,9 +474,9 @@ void TestDocumentWindow::yearPageOpensAtTopWithItsFirstChoices() {
 
 void TestDocumentWindow::titlePageLoadsTheSheetTemplateAndSavesOnOk() {
     OnePageFixture f(QStringLiteral("TFArkuszStr1b"));
-    const GradeSheetWindowSpec spec{QString::fromUtf8("MEN-I/37b/2 Arkusz ocen - strona tytułowa"), true, {}, 0};
+    const GradeSheetWindowOptions options{QString::fromUtf8("MEN-I/37b/2 Arkusz ocen - strona tytułowa"), true, {}, 0};
     std::unique_ptr<DocumentWindow> window(
-        createGradeSheetWindow(f.form, spec, f.layout, f.saver, f.table(), {}));
+        createGradeSheetWindow(f.form, options, f.layout, f.saver, f.table(), {}));
     QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("SwiadectwoComboBox")));
     QCOMPARE(window->pageView(1)->width(), 759);
     auto* templateButton = window->findChild<QPushButton*>(QStringLiteral("WczytajSzablonButton"));

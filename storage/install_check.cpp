@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QList>
 
+#include "calibration_supply.h"
 #include "database.h"
 #include "file_ops.h"
 #include "paths.h"
@@ -85,6 +86,12 @@ bool bFunCheckFilesDir(ErrorStream& err) {
         catalogue.open(cataloguePath);
         const bool installed = createDirectories(err, catalogue) && installFiles(err, catalogue);
         catalogue.close();
+        // Rows a newer program ships for tables the user has none in: logged when it fails,
+        // and the page that lacks them reports so when it is drawn.
+        if (installed) {
+            ErrorStream supplyErr;
+            bFunSupplyEmptyCalibrationTables(supplyErr);
+        }
         return installed;
     } catch (const CppSQLite3Exception& e) {
         store::closeQuietly(catalogue);

@@ -8,6 +8,7 @@
 #include "storage/database.h"
 #include "storage/error_stream.h"
 #include "storage/install_check.h"
+#include "storage/sql_text.h"
 #include "support/file_contents.h"
 #include "support/test_environment.h"
 
@@ -27,6 +28,36 @@ void writeCatalogue(const TestEnvironment& env, const QStringList& dirs, const Q
     for (const Listed& file : files) {
         db.execute(QStringLiteral("insert into `files` values( '%1', %2 )").arg(file.name).arg(file.update));
     }
+}
+
+// A calibration database at `path` with the given tables and, per table, the names of its rows.
+void writeCalibration(const QString& path, const QList<QPair<QString, QStringList>>& tables) {
+    CppSQLite3DB db;
+    db.open(path);
+    for (const auto& [table, names] : tables) {
+        db.execute(QStringLiteral("create table `%1`( `name` TEXT, `x1` INTEGER, `y1` INTEGER, "
+                                  "`x2` INTEGER, `y2` INTEGER, `font_name` TEXT, `font_size` INTEGER, "
+                                  "`font_align` INTEGER, `font_style_bold` INTEGER, "
+                                  "`font_style_italic` INTEGER, `font_style_underline` INTEGER, "
+                                  "`font_style_strike` INTEGER )")
+                       .arg(table));
+        for (const QString& name : names)
+            db.execute(QStringLiteral("insert into `%1` values( '%2', 1, 2, 3, 4, 'Times New Roman', "
+                                      "12, 1, 0, 0, 0, 0 )")
+                           .arg(table, sql::escaped(name)));
+    }
+}
+
+// "name@x1" of every row of `table`, in stored order.
+QStringList calibrationRows(const QString& path, const QString& table) {
+    QStringList rows;
+    CppSQLite3DB db;
+    db.open(path);
+    db.forEachRow(QStringLiteral("select * from `%1`").arg(table), [&rows](const CppSQLite3Query& row) {
+        rows << row.columnTextOr(QStringLiteral("name")) + QLatin1Char('@') +
+                    QString::number(row.columnInt(QStringLiteral("x1")));
+    });
+    return rows;
 }
 
 int storedUpdateFlag(const TestEnvironment& env, const QString& name) {
@@ -99,6 +130,34 @@ private slots:
         writeFile(installed, "edited later");
         QVERIFY(bFunCheckFilesDir(err));
         QCOMPARE(readFile(installed), QByteArray("edited later"));
+    }
+
+    // A newer program's rows reach the tables the user has none in; calibrated tables stay.
+    void suppliesCalibrationTablesWithoutRows() {
+        TestEnvironment env(false);
+        writeCatalogue(env, {}, {{QStringLiteral("semrik_kalibracja.sqset"), 0}});
+        writeCalibration(env.installDir() + QStringLiteral("/semrik_kalibracja.sqset"),
+                         {{QStringLiteral("klasa_4"), {QStringLiteral("shipped")}},
+                          {QStringLiteral("wywiadowka"), {QStringLiteral("A'1"), QStringLiteral("A2")}},
+                          {QStringLiteral("arkusz_str1"), {QStringLiteral("S")}}});
+        const QString working = env.mainDir() + QStringLiteral("/semrik_kalibracja.sqset");
+        writeCalibration(working, {{QStringLiteral("klasa_4"), {QStringLiteral("calibrated")}},
+                                   {QStringLiteral("wywiadowka"), {}}});
+        CppSQLite3DB db;
+        db.open(working);
+        db.execute(QStringLiteral("update `klasa_4` set `x1` = 120"));
+        db.close();
+
+        for (int start = 1; start <= 2; ++start) {
+            ErrorStream err;
+            QVERIFY2(bFunCheckFilesDir(err), qPrintable(err.text()));
+            QCOMPARE(calibrationRows(working, QStringLiteral("klasa_4")),
+                     QStringList{QStringLiteral("calibrated@120")});
+            QCOMPARE(calibrationRows(working, QStringLiteral("wywiadowka")),
+                     (QStringList{QStringLiteral("A'1@1"), QStringLiteral("A2@1")}));
+            QCOMPARE(calibrationRows(working, QStringLiteral("arkusz_str1")),
+                     QStringList{QStringLiteral("S@1")});
+        }
     }
 
     void missingShippedFile() {

@@ -16,9 +16,6 @@ const char* const kUpdateFun = "bFunSqlCalibUpdateValue()";
 const char* const kListFun = "bFunCalibLoadCertList()";
 const char* const kRestoreFun = "PrzywrocUstawieniaButtonClick()";
 
-QString quotedTable(const QString& table) {
-    return QLatin1Char('`') + sql::identifier(table) + QLatin1Char('`');
-}
 
 // The reach of a coordinate: the page and one page's size on every side, more than any margin
 // can bring onto the paper. Nothing loops or calculates with a value beyond it.
@@ -83,7 +80,7 @@ bool bFunCalibLoadData(ErrorStream& err, QString path, QString table, Calibratio
         }
         list.clear();
         CalibrationList rows;
-        db.forEachRow(QStringLiteral("select * from ") + quotedTable(table),
+        db.forEachRow(QStringLiteral("select * from ") + sql::quotedTable(table),
                       [&rows](const CppSQLite3Query& row) { rows.append(entryFromRow(row)); });
         db.close();
         list = rows;
@@ -100,7 +97,7 @@ QString strFunCalibUpdateStatement(const QString& table, const CalibrationEntry&
     // Never more than an entry loaded from the table can hold.
     const QString name = entry.name.left(CalibrationEntry::kMaxNameLength);
     const QString fontName = entry.font_name.left(CalibrationEntry::kMaxFontNameLength);
-    return QStringLiteral("update ") + quotedTable(table) + QStringLiteral(" set `x1`='") +
+    return QStringLiteral("update ") + sql::quotedTable(table) + QStringLiteral(" set `x1`='") +
            number(entry.x1) + QStringLiteral("', `y1`='") + number(entry.y1) +
            QStringLiteral("', `x2`='") + number(entry.x2) + QStringLiteral("', `y2`='") +
            number(entry.y2) + QStringLiteral("', `font_name`='") + sql::escaped(fontName) +

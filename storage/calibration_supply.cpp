@@ -30,15 +30,12 @@ const struct {
                 {"font_style_underline", "INTEGER"},
                 {"font_style_strike", "INTEGER"}};
 
-QString quotedTable(const QString& table) {
-    return QLatin1Char('`') + sql::identifier(table) + QLatin1Char('`');
-}
 
 QString createStatement(const QString& table) {
     QStringList columns;
     for (const auto& column : kColumns)
         columns << QStringLiteral("`%1` %2").arg(QLatin1String(column.name), QLatin1String(column.type));
-    return QStringLiteral("create table ") + quotedTable(table) + QStringLiteral("( ") +
+    return QStringLiteral("create table ") + sql::quotedTable(table) + QStringLiteral("( ") +
            columns.join(QStringLiteral(", ")) + QStringLiteral(" )");
 }
 
@@ -50,7 +47,7 @@ QString insertStatement(const QString& table, const CppSQLite3Query& row) {
         const QString value = row.columnTextOr(QLatin1String(column.name), QString());
         values << QLatin1Char('\'') + sql::escaped(value) + QLatin1Char('\'');
     }
-    return QStringLiteral("insert into ") + quotedTable(table) + QStringLiteral(" values( ") +
+    return QStringLiteral("insert into ") + sql::quotedTable(table) + QStringLiteral(" values( ") +
            values.join(QStringLiteral(", ")) + QStringLiteral(" )");
 }
 
@@ -84,10 +81,10 @@ bool bFunSupplyEmptyCalibrationTables(ErrorStream& err) {
         shipped.openReadOnly(shippedPath);
         for (const QString& table : tableNames(shipped)) {
             const bool missing = !present.contains(table);
-            if (!missing && working.scalar(QStringLiteral("select count(*) from ") + quotedTable(table)) > 0)
+            if (!missing && working.scalar(QStringLiteral("select count(*) from ") + sql::quotedTable(table)) > 0)
                 continue;
             Supply supply{table, missing, {}};
-            shipped.forEachRow(QStringLiteral("select * from ") + quotedTable(table),
+            shipped.forEachRow(QStringLiteral("select * from ") + sql::quotedTable(table),
                                [&supply](const CppSQLite3Query& row) {
                                    supply.inserts << insertStatement(supply.table, row);
                                });

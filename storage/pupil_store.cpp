@@ -14,23 +14,10 @@ bool fileExists(const QString& path) {
     return QFileInfo(path).isFile();
 }
 
-// Table names come from files we did not necessarily write, so they are always quoted.
-QString quotedTable(const QString& table) {
-    return QLatin1Char('`') + sql::identifier(table) + QLatin1Char('`');
-}
 
-void rollbackAndClose(CppSQLite3DB& db) {
-    if (!db.isOpen()) return;
-    try {
-        // Fails harmlessly when the engine has already rolled back by itself.
-        db.execute(QStringLiteral("rollback transaction;"));
-    } catch (const CppSQLite3Exception&) {
-    }
-    store::closeQuietly(db);
-}
 
 void dropIfPresent(CppSQLite3DB& db, const QString& table) {
-    if (db.hasTable(table)) db.execute(QStringLiteral("drop table ") + quotedTable(table));
+    if (db.hasTable(table)) db.execute(QStringLiteral("drop table ") + sql::quotedTable(table));
 }
 
 // Catalogue entries that can hold a pupil: real tables, not SQLite's own bookkeeping.
@@ -40,7 +27,7 @@ bool isPupilTableCandidate(CppSQLite3DB& db, const QString& name) {
 
 // The value of one pupil-data field; "" when the pupil table lacks that row.
 QString pupilDataValue(CppSQLite3DB& db, const QString& table, const char* compName) {
-    CppSQLite3Query query = db.query(QStringLiteral("select * from ") + quotedTable(table) +
+    CppSQLite3Query query = db.query(QStringLiteral("select * from ") + sql::quotedTable(table) +
                                      QStringLiteral(" where `id`='DANE UCZNIA' AND `comp_name`='") +
                                      QLatin1String(compName) + QLatin1Char('\''));
     const QString value = query.columnTextOr(QStringLiteral("value"), QStringLiteral(""));
@@ -50,7 +37,7 @@ QString pupilDataValue(CppSQLite3DB& db, const QString& table, const char* compN
 
 // Reads every row of the table, so a damaged page anywhere in it shows now, not at the click.
 void readWholeTable(CppSQLite3DB& db, const QString& table) {
-    db.forEachRow(QStringLiteral("select `id`, `comp_name`, `value` from ") + quotedTable(table),
+    db.forEachRow(QStringLiteral("select `id`, `comp_name`, `value` from ") + sql::quotedTable(table),
                   [](const CppSQLite3Query& row) {
                       for (int column = 0; column < 3; ++column) row.columnTextOr(column);
                   });
@@ -62,7 +49,7 @@ bool looksLikePupilTable(CppSQLite3DB& db, const QString& table) {
     if (table.startsWith(QLatin1String("PESEL"), Qt::CaseInsensitive)) return true;
     try {
         QStringList columns;
-        db.forEachRow(QStringLiteral("pragma table_info(") + quotedTable(table) +
+        db.forEachRow(QStringLiteral("pragma table_info(") + sql::quotedTable(table) +
                           QLatin1Char(')'),
                       [&columns](const CppSQLite3Query& row) {
                           columns << row.columnTextOr(QStringLiteral("name"));
@@ -79,7 +66,7 @@ QString insertStatement(const QString& table, const FieldRecord& record) {
     // Cut to the record's limits so that programs with fixed-size fields can read the file, and
     // escape a copy: the caller's record stays as it was.
     const FieldRecord stored = FieldRecord::make(record.id, record.compName, record.value);
-    return QStringLiteral("insert into ") + quotedTable(table) +
+    return QStringLiteral("insert into ") + sql::quotedTable(table) +
            QStringLiteral("( id, comp_name, value ) values( '") + sql::escaped(stored.id) +
            QStringLiteral("', '") + sql::escaped(stored.compName) + QStringLiteral("', '") +
            sql::escaped(stored.value) + QStringLiteral("' )");
@@ -89,12 +76,12 @@ QString insertStatement(const QString& table, const FieldRecord& record) {
 // the engine silently refused rolls everything back, so nothing is left half written.
 bool createAndFill(ErrorStream& err, CppSQLite3DB& db, const QString& table,
                    const RecordList& records, const SaveProgress& progress) {
-    db.execute(QStringLiteral("create table ") + quotedTable(table) +
+    db.execute(QStringLiteral("create table ") + sql::quotedTable(table) +
                QStringLiteral("( id TEXT, comp_name TEXT, value TEXT )"));
     for (const FieldRecord& record : records) {
         const QString statement = insertStatement(table, record);
         if (db.execute(statement) == 0) {
-            rollbackAndClose(db);
+            store::rollbackAndClose(db);
             err.clear();
             err << "Błąd dodania wpisu do bazy:\n" << statement;
             return false;
@@ -116,7 +103,7 @@ bool saveInClassFile(ErrorStream& err, const QString& path, Save save) {
         db.open(path);
         return save(db);
     } catch (const CppSQLite3Exception& e) {
-        rollbackAndClose(db);
+        store::rollbackAndClose(db);
         store::reportSqlError(err, "SQLite exception: ", e, kSaveSqlFun);
         return false;
     }
@@ -186,7 +173,7 @@ bool loadRecords(ErrorStream& err, CppSQLite3DB& db, const QString& table, Recor
         return false;
     }
     db.forEachRow(
-        QStringLiteral("select * from ") + quotedTable(table) + QStringLiteral(" where 1"),
+        QStringLiteral("select * from ") + sql::quotedTable(table) + QStringLiteral(" where 1"),
         [&err, &records](const CppSQLite3Query& row) {
             // A field that cannot be read stays empty; bFunGetValue has logged why.
             QString id, compName, value;

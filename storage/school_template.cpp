@@ -12,28 +12,16 @@ const char* const kWriteFun = "bFunSqlTemplateWriteData()";
 const char* const kWriteSqlFun = "bFunSqlWriteTemplateData()";
 const char* const kReadFun = "bFunSqlTemplateReadData()";
 
-QString quotedTable(const QString& table) {
-    return QLatin1Char('`') + sql::identifier(table) + QLatin1Char('`');
-}
 
 QString insertStatement(const QString& table, const FieldRecord& record) {
     // Escapes a copy, cut to the record's limits as the pupil store writes them.
     const FieldRecord stored = FieldRecord::make(record.id, record.compName, record.value);
-    return QStringLiteral("insert into ") + quotedTable(table) +
+    return QStringLiteral("insert into ") + sql::quotedTable(table) +
            QStringLiteral("( `id`, `comp_name`, `value` ) values( '") + sql::escaped(stored.id) +
            QStringLiteral("', '") + sql::escaped(stored.compName) + QStringLiteral("', '") +
            sql::escaped(stored.value) + QStringLiteral("')");
 }
 
-void rollbackAndClose(CppSQLite3DB& db) {
-    if (!db.isOpen()) return;
-    try {
-        // Fails harmlessly when the engine has already rolled back by itself.
-        db.execute(QStringLiteral("rollback transaction;"));
-    } catch (const CppSQLite3Exception&) {
-    }
-    store::closeQuietly(db);
-}
 
 }  // namespace
 
@@ -48,21 +36,21 @@ bool bFunSqlTemplateWriteData(ErrorStream& err, QString path, QString table,
         // write that fails half-way leaves it as it was.
         db.execute(QStringLiteral("begin transaction;"));
         try {
-            if (db.hasTable(table)) db.execute(QStringLiteral("drop table ") + quotedTable(table));
+            if (db.hasTable(table)) db.execute(QStringLiteral("drop table ") + sql::quotedTable(table));
         } catch (const CppSQLite3Exception&) {
-            rollbackAndClose(db);
+            store::rollbackAndClose(db);
             store::report(err,
                           QStringLiteral("Błąd podczas próby kasowania tablicy \"") + table +
                               QLatin1Char('"'),
                           kWriteFun);
             return false;
         }
-        db.execute(QStringLiteral("create table ") + quotedTable(table) +
+        db.execute(QStringLiteral("create table ") + sql::quotedTable(table) +
                    QStringLiteral("( id TEXT, comp_name TEXT, value TEXT )"));
         for (const FieldRecord& record : records) {
             const QString statement = insertStatement(table, record);
             if (db.execute(statement) == 0) {
-                rollbackAndClose(db);
+                store::rollbackAndClose(db);
                 store::report(err, QStringLiteral("Błąd zapisu danych.\n\n") + statement, kWriteFun);
                 return false;
             }
@@ -71,7 +59,7 @@ bool bFunSqlTemplateWriteData(ErrorStream& err, QString path, QString table,
         db.close();
         return true;
     } catch (const CppSQLite3Exception& e) {
-        rollbackAndClose(db);
+        store::rollbackAndClose(db);
         store::reportSqlError(err, "SqlException\n", e, kWriteSqlFun);
         return false;
     }
@@ -85,7 +73,7 @@ bool bFunSqlTemplateReadData(ErrorStream& err, QString path, QString table, Reco
     try {
         db.open(path);
         if (db.hasTable(table)) {
-            db.forEachRow(QStringLiteral("select * from ") + quotedTable(table),
+            db.forEachRow(QStringLiteral("select * from ") + sql::quotedTable(table),
                           [&records](const CppSQLite3Query& row) {
                               records.append(FieldRecord::make(
                                   row.columnTextOr(QStringLiteral("id"), QStringLiteral("")),

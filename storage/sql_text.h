@@ -12,4 +12,9 @@ inline QString escaped(QString value) { return value.replace(QLatin1Char('\''), 
 // foreign file can neither break a statement nor change its meaning.
 inline QString identifier(QString name) { return name.replace(QLatin1Char('`'), QLatin1String("``")); }
 
+// A table name ready to stand in a statement: between backquotes, quoted as above.
+inline QString quotedTable(const QString& table) {
+    return QLatin1Char('`') + identifier(table) + QLatin1Char('`');
+}
+
 }  // namespace sql

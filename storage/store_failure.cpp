@@ -30,7 +30,19 @@ void closeQuietly(CppSQLite3DB& db) {
     try {
         db.close();
     } catch (const CppSQLite3Exception&) {
+        // Already reporting the error that brought us here.
     }
+}
+
+void rollbackAndClose(CppSQLite3DB& db) {
+    if (!db.isOpen()) return;
+    try {
+        // Fails harmlessly when the engine has already rolled back by itself.
+        db.execute(QStringLiteral("rollback transaction;"));
+    } catch (const CppSQLite3Exception&) {
+        // Nothing to roll back: the close below ends the connection all the same.
+    }
+    closeQuietly(db);
 }
 
 }  // namespace store

@@ -24,5 +24,7 @@ void reportSqlError(ErrorStream& err, const char* lead, const CppSQLite3Exceptio
 
 // Cleanup on a failure path must not throw over the error being reported.
 void closeQuietly(CppSQLite3DB& db);
+// The same for a connection that may be inside a transaction: rolled back, then closed.
+void rollbackAndClose(CppSQLite3DB& db);
 
 }  // namespace store

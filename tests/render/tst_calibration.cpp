@@ -24,7 +24,7 @@ void makeTable(const QString& path, const QString& table, const QStringList& row
                const QString& columns = QString::fromLatin1(kColumns)) {
     CppSQLite3DB db;
     db.open(path);
-    const QString quoted = QLatin1Char('`') + sql::identifier(table) + QLatin1Char('`');
+    const QString quoted = sql::quotedTable(table);
     db.execute(QStringLiteral("create table ") + quoted + columns);
     for (const QString& row : rows)
         db.execute(QStringLiteral("insert into ") + quoted + QStringLiteral(" values(") + row +

@@ -88,7 +88,7 @@ public:
     void table(const QString& name, const CalibrationList& rows) {
         CppSQLite3DB db;
         db.open(request.calibrationPath);
-        const QString quoted = QLatin1Char('`') + sql::identifier(name) + QLatin1Char('`');
+        const QString quoted = sql::quotedTable(name);
         db.execute(QStringLiteral("create table ") + quoted +
                    QStringLiteral("(name, x1, y1, x2, y2, font_name, font_size, font_align, "
                                   "font_style_bold, font_style_italic, font_style_underline, "

@@ -12,7 +12,6 @@ const char* const kWriteFun = "bFunSqlTemplateWriteData()";
 const char* const kWriteSqlFun = "bFunSqlWriteTemplateData()";
 const char* const kReadFun = "bFunSqlTemplateReadData()";
 
-
 QString insertStatement(const QString& table, const FieldRecord& record) {
     // Escapes a copy, cut to the record's limits as the pupil store writes them.
     const FieldRecord stored = FieldRecord::make(record.id, record.compName, record.value);
@@ -21,7 +20,6 @@ QString insertStatement(const QString& table, const FieldRecord& record) {
            QStringLiteral("', '") + sql::escaped(stored.compName) + QStringLiteral("', '") +
            sql::escaped(stored.value) + QStringLiteral("')");
 }
-
 
 }  // namespace
 

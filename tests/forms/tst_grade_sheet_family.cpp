@@ -8,18 +8,9 @@
 #include "forms/grade_sheet_family.h"
 #include "forms/pupil_model.h"
 #include "forms/sample_data.h"
+#include "support/registry_forms.h"
 
 namespace {
-
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-FormModel& form(const FormRegistry& registry, const QString& windowName) {
-    FormModel* model = registry.forModel(windowName);
-    if (!model) qFatal("no form %s", qPrintable(windowName));
-    return *model;
-}
 
 QStringList numberedLines(int count) {
     QStringList lines;

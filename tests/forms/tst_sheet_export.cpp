@@ -3,19 +3,10 @@
 #include "forms/field_model.h"
 #include "forms/form_registry.h"
 #include "forms/sheet_certificate_load.h"
+#include "support/registry_forms.h"
 #include "support/scripted_prompter.h"
 
 namespace {
-
-QString u8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-FormModel& form(const FormRegistry& registry, const QString& windowName) {
-    FormModel* model = registry.forModel(windowName);
-    if (!model) qFatal("no form %s", qPrintable(windowName));
-    return *model;
-}
 
 // Every data component of the page holds "stare" (memos: one line), so a write shows.
 void fillWithOldValues(FormModel& page) {

@@ -183,11 +183,12 @@ Components yearData(const GradeSheetMember& m) {
 Components yearLabels(const GradeSheetMember& m) {
     Components list{
         fixed("MEN", m.formCode()),
-        fixed("Str", "str."),
         fixed("WynikiKlasyfikacji", m.page == 8 && m.bSeries
                                         ? "WYNIKI KLASYFIKACJI ROCZNEJ I KOŃCOWEJ"
                                         : "WYNIKI KLASYFIKACJI ROCZNEJ"),
     };
+    // The page number is typed on the b pages only; the basic sheet has its own printed.
+    if (m.bSeries) list << fixed("Str", "str.");
     // Column headings the page does not take as data.
     const bool typedHeading[3] = {false, m.page == 8 && !m.bSeries,
                                   (m.page == 7 || m.page == 8) && !m.bSeries};

@@ -3,9 +3,13 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include <algorithm>
+#include <limits>
+
 #include "forms/certificate_family.h"
 #include "forms/document_types.h"
 #include "forms/field_model.h"
+#include "forms/grade_sheet_family.h"
 #include "page_drawing.h"
 #include "page_picture.h"
 #include "storage/paths.h"
@@ -173,13 +177,19 @@ QString keyOf(const QString& windowName) {
     return type ? type->key : QString();
 }
 
-// A basic grade-sheet page has the b page of its number, whose key adds a "b".
+// A basic grade-sheet page is pre-printed, so its table holds data only; its window draws the
+// face of the b page laid out like it: the b page of its number when that has as many columns,
+// otherwise the b page with as many (the basic year pages all have two, which in the b series
+// only page VIII has).
 QString facePageKey(const DocumentType& type) {
-    const QString bPage = type.key + QLatin1Char('b');
-    for (const DocumentType& other : documentTypes()) {
-        if (other.key == bPage) return bPage;
+    const GradeSheetMember* member = gradeSheetMember(type.formName);
+    if (!member || member->bSeries) return type.key;
+    const GradeSheetMember* face = nullptr;
+    for (const GradeSheetMember& other : gradeSheetMembers()) {
+        if (!other.bSeries || other.columns != member->columns) continue;
+        if (!face || other.page == member->page) face = &other;
     }
-    return type.key;
+    return face ? keyOf(face->windowName) : type.key;
 }
 
 }  // namespace
@@ -220,6 +230,14 @@ DocumentLayout buildEditingLayout(const FormModel& form, const CalibrationList& 
     PreviewRequests unused;
     const DrawingSettings settings;
     PageDrawing drawing(settings, err, unused);
+    // A borrowed face may frame what only its own page has (the test result under page VIII's
+    // table, drawn on the basic pages VI and VII from page VIII's face): a frame wholly below
+    // everything this page prints is not drawn.
+    int lowestPrinted = std::numeric_limits<int>::max();
+    if (!fields.isEmpty()) {
+        lowestPrinted = std::numeric_limits<int>::min();
+        for (const CalibrationEntry& entry : fields) lowestPrinted = std::max(lowestPrinted, entry.y2);
+    }
     QRectF used;
     for (const CalibrationEntry& entry : face) {
         const QString name = memberNames.value(entry.name, entry.name);
@@ -230,6 +248,7 @@ DocumentLayout buildEditingLayout(const FormModel& form, const CalibrationList& 
                 outlineMarkPlace(canvas, entry);
                 break;
             case EntryRole::Frame:
+                if (std::min(entry.y1, entry.y2) >= lowestPrinted) continue;
                 drawing.vFunDrawFrame(canvas, entry);
                 break;
             case EntryRole::Dots:

@@ -49,6 +49,7 @@ bool bFunRenderDocumentPages(TFGlowna& window, const DocumentType& type, bool pr
                         window.printNoDotsCheckBox()->isChecked(),
                         window.cbWordWrap()->isChecked()};
     request.highlight = state.highlight;
+    request.selectedName = state.selectedCalibrationName;
     request.calibrationPath = strFunGetCalibFilePath(state.err, false);
     request.dataDir = strFunGetMainDirPath(state.err);
     request.dialogParent = &window;

@@ -24,6 +24,7 @@
 #include <QWheelEvent>
 
 #include "app_info.h"
+#include "calibration_command.h"
 #include "closing.h"
 #include "diagnostics/about_window.h"
 #include "file_commands.h"
@@ -401,11 +402,11 @@ void TFGlowna::DrukujToolButtonClick() {
 }
 
 void TFGlowna::Formatowaniewiadectwapodstawowe1Click() {
-    // filled by the calibration dialog
+    vFunShowCalibrationDialog(*this, false);
 }
 
 void TFGlowna::Ustawieniaczcionki1Click() {
-    // filled by the calibration dialog
+    vFunShowCalibrationDialog(*this, true);
 }
 
 void TFGlowna::Eksportujustawieniakalibracji1Click() {

@@ -36,6 +36,7 @@ struct MainWindowState {
     bool backupChosen = false;
     ErrorStream err;           // shared by every storage operation a command calls
     bool highlight = false;    // the calibration dialog is open
+    QString selectedCalibrationName;  // the dialog's chosen entry, outlined in its preview
     RecordList records;        // the current pupil's values, as last loaded or saved
     QString currentPupilName;  // remembered by the edit-document command across its dialog
     QString currentDocumentCaption;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "app_info.h"
+#include "calibration_dialog.h"
 #include "diagnostics/about_window.h"
 #include "diagnostics/wait_window.h"
 #include "forms/certificate_window.h"
@@ -87,7 +88,7 @@ const WindowFactory kWindowsAfterMain[] = {
     [](TFGlowna& main) -> QWidget* {
         return new TFDaneUcznia(main.forms().pupil(), main, main.state().err, &main);
     },
-    // TFKalibracja
+    [](TFGlowna& main) -> QWidget* { return new TFKalibracja(main); },
     [](TFGlowna& main) -> QWidget* { return new TFDaneSzkoly(main.forms(), &main); },
     [](TFGlowna& main) -> QWidget* { return new TFDrukuj(&main); },
     [](TFGlowna& main) -> QWidget* { return new TFWait(&main); },

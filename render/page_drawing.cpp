@@ -181,11 +181,14 @@ void PageDrawing::vFunDrawDottedLine(QPainter& canvas, int page, const Calibrati
     font.setPixelSize(iFunPointsToUnits(kDotPoints));
     canvas.setFont(font);
 
-    // Dots past the page's right edge never reach the paper; stopping there also keeps a
-    // damaged x2 from running the loop for ever.
+    // Dots beyond either edge of the page never reach the paper. Skipping them (the ones left
+    // of it in whole steps, so the dots on the page keep their places) keeps absurd
+    // coordinates from running the loop for ever.
     const qint64 end = qMin<qint64>(entry.x2, kPageWidth);
+    qint64 first = entry.x1;
+    if (first < -kDotSpacing) first += (-kDotSpacing - first) / kDotSpacing * kDotSpacing;
     const qreal top = qreal(entry.y2) - 14;
-    for (qint64 x = entry.x1; x < end; x += kDotSpacing)
+    for (qint64 x = first; x < end; x += kDotSpacing)
         drawTextAt(canvas, qreal(x), top, kDotSpacing, QStringLiteral("."));
 
     if (previousSize > 0) font.setPixelSize(previousSize);

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 #include "forms/field_model.h"
@@ -416,6 +417,39 @@ private slots:
             xs << dot.baseline.x();
         }
         QCOMPARE(xs, QList<qreal>({100, 106, 112, 118, 124}));
+    }
+
+    // The load brings a row near the page, but the drawing must not rely on it: a dotted line
+    // over the whole int range gets only the dots that can reach the paper, in their places.
+    void dottedLineStaysOnThePage_data() {
+        QTest::addColumn<int>("x1");
+        QTest::addColumn<int>("x2");
+        QTest::newRow("from INT_MIN") << std::numeric_limits<int>::min() << 40;
+        QTest::newRow("INT_MIN to INT_MAX")
+            << std::numeric_limits<int>::min() + 5 << std::numeric_limits<int>::max();
+        QTest::newRow("on the page") << -20 << 10;
+    }
+    void dottedLineStaysOnThePage() {
+        QFETCH(int, x1);
+        QFETCH(int, x2);
+        RecordingDevice device(96);
+        ErrorStream err;
+        PreviewRequests preview;
+        DrawingSettings settings;
+        const CalibrationEntry line = row(QStringLiteral("X_LINIA_Z_KROPEK"), x1, 0, x2, 400);
+        {
+            QPainter canvas(&device);
+            PageDrawing::vFunPrepareCanvas(canvas);
+            PageDrawing(settings, err, preview).vFunDrawDottedLine(canvas, 1, line, line.name);
+        }
+        const QList<DrawnText>& dots = device.drawing().texts;
+        QVERIFY(!dots.isEmpty());
+        QVERIFY(dots.size() <= (qMin(x2, kPageWidth) + 12) / 6 + 1);
+        for (const DrawnText& dot : dots) {
+            const qint64 x = qRound64(dot.baseline.x());
+            QVERIFY2(x >= -12 && x < qMin(x2, kPageWidth), qPrintable(QString::number(x)));
+            QCOMPARE((x - x1) % 6, qint64(0));  // the dots keep their spacing from x1
+        }
     }
 
     void memoLinesAreCounted() {

@@ -12,6 +12,7 @@
 #include "help_command.h"
 #include "list_command.h"
 #include "pdf_command.h"
+#include "test_sheet_command.h"
 
 namespace {
 
@@ -51,8 +52,9 @@ int runWithApplication(Command& command, const CommandLine& line, int& argc, cha
 const QList<Command*>& commands() {
     static ListCommand list;
     static PdfCommand pdf;
+    static TestSheetCommand testSheet;
     static HelpCommand help;
-    static const QList<Command*> all{&list, &pdf, &help};
+    static const QList<Command*> all{&list, &pdf, &testSheet, &help};
     return all;
 }
 

@@ -3,8 +3,6 @@
 #include <QFile>
 #include <QSet>
 
-#include <sys/statvfs.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <memory>
@@ -16,6 +14,7 @@
 #include "forms/document_types.h"
 #include "forms/form_registry.h"
 #include "output_file.h"
+#include "pdf_completeness.h"
 #include "render/margins.h"
 #include "render/page_renderer.h"
 #include "render/print_output.h"
@@ -213,24 +212,6 @@ private:
     QSet<int> m_undrawable;  // document numbers that could not be drawn
 };
 
-// The PDF writer does not say why a write failed; a full disk is the usual cause.
-bool diskFull(const QString& path) {
-    struct statvfs space {};
-    return ::statvfs(QFile::encodeName(path).constData(), &space) == 0 && space.f_bavail == 0;
-}
-
-// Nor does it report a failed write at all, so the file's own end is checked: a PDF ends with
-// its end-of-file marker.
-QString incompletePdfReason(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return strFunSystemErrorReason(EIO);
-    const qint64 size = file.size();
-    file.seek(qMax<qint64>(0, size - 64));
-    if (file.readAll().contains("%%EOF")) return QString();
-    if (diskFull(path)) return strFunSystemErrorReason(ENOSPC);
-    return QStringLiteral("Plik PDF nie został zapisany w całości");
-}
-
 }  // namespace
 
 QList<CommandOption> PdfCommand::options() const {
@@ -289,7 +270,7 @@ int PdfCommand::run(const CommandLine& line) {
     {
         const std::unique_ptr<PrintSink> sink = makePdfSink(output.temporaryPath());
         if (!print.print(*sink, pupils, documents, error)) {
-            if (diskFull(output.temporaryPath()))
+            if (bFunDiskFull(output.temporaryPath()))
                 error = strFunCannotWriteMessage(output.targetPath(),
                                                  strFunSystemErrorReason(ENOSPC));
             return fail(error);
@@ -299,7 +280,7 @@ int PdfCommand::run(const CommandLine& line) {
         return fail(strFunCannotWriteMessage(output.targetPath(),
                                              QStringLiteral("Nie wydrukowano żadnej strony")));
     }
-    const QString incomplete = incompletePdfReason(output.temporaryPath());
+    const QString incomplete = strFunIncompletePdfReason(output.temporaryPath());
     if (!incomplete.isEmpty())
         return fail(strFunCannotWriteMessage(output.targetPath(), incomplete));
     error = output.commit();

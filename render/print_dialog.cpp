@@ -272,6 +272,12 @@ void TFDrukuj::buildControls() {
 void TFDrukuj::setDocument(const std::array<QPicture, 2>& pages, int pageCount) {
     m_pages = pages;
     m_pageCount = pageCount;
+    m_pageMaker = nullptr;
+}
+
+void TFDrukuj::setDocumentDrawnForMargins(PageMaker maker, int pageCount) {
+    m_pageMaker = std::move(maker);
+    m_pageCount = pageCount;
 }
 
 void TFDrukuj::setPrinterCatalogue(std::unique_ptr<PrinterCatalogue> catalogue) {
@@ -444,7 +450,10 @@ void TFDrukuj::printerSetup() {
 }
 
 void TFDrukuj::showHelp() {
-    bFunShellOpen(QUrl::fromLocalFile(strFunGetHelpFilePath()));
+    // Straight to the manual's section on fitting the print to the paper with the test sheet.
+    QUrl help = QUrl::fromLocalFile(strFunGetHelpFilePath());
+    help.setFragment(QStringLiteral("marginesy"));
+    bFunShellOpen(help);
 }
 
 bool TFDrukuj::choosePdfFile(QString& path) {
@@ -481,6 +490,7 @@ void TFDrukuj::print() {
         target.printer = m_printer.get();
     }
 
+    if (m_pageMaker) m_pages = m_pageMaker(pageMargins(1), pageMargins(2));
     PrintRequest request;
     request.pages = m_pages;
     request.pageCount = m_pageCount;

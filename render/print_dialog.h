@@ -54,6 +54,11 @@ public:
 
     // The pages just rendered for the printer and the document's page count (1 or 2).
     void setDocument(const std::array<QPicture, 2>& pages, int pageCount);
+    // Pages whose text depends on where they land (the calibration test sheet): drawn again
+    // from the eight margin fields when "Drukuj" is pressed. The next setDocument() drops it.
+    using PageMaker =
+        std::function<std::array<QPicture, 2>(const MarginRect& page1, const MarginRect& page2)>;
+    void setDocumentDrawnForMargins(PageMaker maker, int pageCount);
 
     // Tests: a printer list of their own, and jobs that go to a sink of their own.
     void setPrinterCatalogue(std::unique_ptr<PrinterCatalogue> catalogue);
@@ -89,6 +94,7 @@ private:
     bool choosePdfFile(QString& path);
 
     std::array<QPicture, 2> m_pages;
+    PageMaker m_pageMaker;
     int m_pageCount = 1;
     MarginPresetList m_presets;
     std::unique_ptr<PrinterCatalogue> m_catalogue;

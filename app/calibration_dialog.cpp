@@ -323,9 +323,9 @@ bool TFKalibracja::shiftPair(QLineEdit* first, const char* firstLabel, QLineEdit
     return true;
 }
 
-void TFKalibracja::moveBy(int dx, int dy) {
-    if (dx != 0) shiftPair(m_x1, "X1", m_x2, "X2", dx);
-    if (dy != 0) shiftPair(m_y1, "Y1", m_y2, "Y2", dy);
+bool TFKalibracja::moveBy(int dx, int dy) {
+    if (dx != 0 && !shiftPair(m_x1, "X1", m_x2, "X2", dx)) return false;
+    return dy == 0 || shiftPair(m_y1, "Y1", m_y2, "Y2", dy);
 }
 
 void TFKalibracja::changeFontSize(int step) {
@@ -349,8 +349,8 @@ bool TFKalibracja::eventFilter(QObject* watched, QEvent* event) {
             default: return QDialog::eventFilter(watched, event);
         }
         // An arrow moves the entry and applies it at once, so the preview follows the keys.
-        moveBy(dx, dy);
-        SaveButtonClick();
+        // A coordinate that is no number has been reported; nothing is applied then.
+        if (moveBy(dx, dy)) SaveButtonClick();
         m_x1->setFocus();
         return true;
     }

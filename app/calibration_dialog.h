@@ -53,7 +53,8 @@ private:
     void showEntry(const CalibrationEntry& entry);
     void clearEntryFields();
     CalibrationFields fields() const;
-    void moveBy(int dx, int dy);
+    // False (told to the user) when a coordinate to move holds no integer.
+    bool moveBy(int dx, int dy);
     void changeFontSize(int step);
     // Shifts the two edits by `step`; false (told to the user) when one holds no integer.
     bool shiftPair(QLineEdit* first, const char* firstLabel, QLineEdit* second,

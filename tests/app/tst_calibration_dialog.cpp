@@ -265,16 +265,19 @@ private slots:
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("text");
-        QTest::newRow("letters in X1") << "X1Edit" << "X1" << "12a";
-        QTest::newRow("empty Y2") << "Y2Edit" << "Y2" << "";
-        QTest::newRow("fraction in X2") << "X2Edit" << "X2" << "1.5";
-        QTest::newRow("beyond 32 bits in Y1") << "Y1Edit" << "Y1" << "99999999999";
-        QTest::newRow("font size") << "FontSizeEdit" << "Rozmiar czcionki" << "x";
+        QTest::addColumn<bool>("byArrowKey");  // else "Zastosuj"
+        QTest::newRow("letters in X1") << "X1Edit" << "X1" << "12a" << false;
+        QTest::newRow("empty Y2") << "Y2Edit" << "Y2" << "" << false;
+        QTest::newRow("fraction in X2") << "X2Edit" << "X2" << "1.5" << false;
+        QTest::newRow("beyond 32 bits in Y1") << "Y1Edit" << "Y1" << "99999999999" << false;
+        QTest::newRow("font size") << "FontSizeEdit" << "Rozmiar czcionki" << "x" << false;
+        QTest::newRow("letters in X2, right arrow") << "X2Edit" << "X2" << "8o0" << true;
     }
     void numberFieldWithoutAnIntegerIsRefused() {
         QFETCH(QString, edit);
         QFETCH(QString, label);
         QFETCH(QString, text);
+        QFETCH(bool, byArrowKey);
         Program p;
         const CalibrationList before = calibrationRows("klasa_4a");
         const QString message = QStringLiteral("Pole „%1” musi zawierać liczbę całkowitą, a zawiera "
@@ -285,7 +288,11 @@ private slots:
             choose(dialog, "TypSwiadectwaComboBox", "klasa_4a");
             choose(dialog, "VariableComboBox", kPupilName);
             dialog.findChild<QLineEdit*>(edit)->setText(text);
-            click(dialog, "SaveButton");
+            if (byArrowKey) {
+                QTest::keyClick(field<QLineEdit>(dialog, "X1Edit"), Qt::Key_Right);
+            } else {
+                click(dialog, "SaveButton");
+            }
             QCOMPARE(dialog.findChild<QLineEdit*>(edit)->text(), text);  // left for correcting
         });
         QVERIFY_PROMPTS(p.prompts);

@@ -21,6 +21,8 @@
 #include "forms/sample_data.h"
 #include "main_window.h"
 #include "render/calibration.h"
+#include "render/print_dialog.h"
+#include "render/test_sheet.h"
 #include "storage/paths.h"
 
 namespace {
@@ -138,6 +140,9 @@ TFKalibracja::TFKalibracja(TFGlowna& main) : QDialog(&main), m_main(main) {
     boldCaption.setBold(true);
     restore->setFont(boldCaption);
     restore->setAutoDefault(false);
+    auto* testSheet = new QPushButton(QStringLiteral("Drukuj arkusz testowy"), this);
+    testSheet->setObjectName(QStringLiteral("DrukujArkuszTestowyButton"));
+    testSheet->setAutoDefault(false);
     auto* save = new QPushButton(QStringLiteral("Zastosuj"), this);
     save->setObjectName(QStringLiteral("SaveButton"));
     save->setDefault(true);
@@ -145,6 +150,7 @@ TFKalibracja::TFKalibracja(TFGlowna& main) : QDialog(&main), m_main(main) {
     close->setObjectName(QStringLiteral("CloseButton"));
     close->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(testSheet);
     buttons->addStretch();
     buttons->addWidget(save);
     buttons->addWidget(close);
@@ -168,6 +174,7 @@ TFKalibracja::TFKalibracja(TFGlowna& main) : QDialog(&main), m_main(main) {
     connect(save, &QPushButton::clicked, this, &TFKalibracja::SaveButtonClick);
     connect(restore, &QPushButton::clicked, this, &TFKalibracja::PrzywrocUstawieniaButtonClick);
     connect(close, &QPushButton::clicked, this, &TFKalibracja::CloseButtonClick);
+    connect(testSheet, &QPushButton::clicked, this, &TFKalibracja::DrukujArkuszTestowyButtonClick);
 }
 
 void TFKalibracja::setAdvanced(bool advanced) {
@@ -390,6 +397,11 @@ void TFKalibracja::PrzywrocUstawieniaButtonClick() {
     if (answer == PromptAnswer::Yes && bFunRestoreShippedCalibration(m_main.state().err))
         m_calibrationChanged = true;
     TypSwiadectwaComboBoxChange();
+}
+
+void TFKalibracja::DrukujArkuszTestowyButtonClick() {
+    // A sheet on plain paper tells how far the printer is off before any form is spent.
+    if (auto* printDialog = m_main.programWindow<TFDrukuj>()) iFunPrintTestSheet(*printDialog);
 }
 
 void TFKalibracja::CloseButtonClick() {

@@ -38,6 +38,7 @@ public slots:
     void DownFontSizeSpeedButtonClick() { changeFontSize(-1); }
     void SaveButtonClick();
     void PrzywrocUstawieniaButtonClick();
+    void DrukujArkuszTestowyButtonClick();
     void CloseButtonClick();
 
 protected:

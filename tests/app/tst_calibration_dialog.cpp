@@ -18,6 +18,7 @@
 #include "pupil_fixture.h"
 #include "render/calibration.h"
 #include "render/page_picture.h"
+#include "render/print_dialog.h"
 #include "storage/database.h"
 #include "storage/error_stream.h"
 #include "storage/paths.h"
@@ -334,6 +335,23 @@ private slots:
         });
         QVERIFY_PROMPTS(p.prompts);
         QCOMPARE(calibrationRow("klasa_4a", kPupilName).x1, yes ? shipped.x1 : 7);
+    }
+
+    void testSheetButtonOpensThePrintDialog() {
+        Program p;
+        auto* printDialog = p.main->programWindow<TFDrukuj>();
+        QVERIFY(printDialog);
+        bool shown = false;
+        whileDialogOpen(*p.main, true, [&](TFKalibracja& dialog) {
+            QTimer::singleShot(0, printDialog, [&] {
+                shown = printDialog->isVisible() && printDialog->isModal();
+                printDialog->reject();
+            });
+            click(dialog, "DrukujArkuszTestowyButton");
+            QVERIFY(dialog.isVisible());  // back in the calibration dialog
+        });
+        QVERIFY(shown);
+        QVERIFY_PROMPTS(p.prompts);
     }
 
     // The sample data of the preview must not stay in the forms, where an editing window's OK

@@ -27,6 +27,7 @@
 #include "calibration_command.h"
 #include "closing.h"
 #include "diagnostics/about_window.h"
+#include "exchange/calibration_exchange_commands.h"
 #include "file_commands.h"
 #include "forms/form_registry.h"
 #include "forms/pupil_dialog_logic.h"
@@ -410,11 +411,11 @@ void TFGlowna::Ustawieniaczcionki1Click() {
 }
 
 void TFGlowna::Eksportujustawieniakalibracji1Click() {
-    // filled by the calibration exchange
+    runCalibrationExportCommand(this, m_state.err);
 }
 
 void TFGlowna::Importujustawieniakalibracji1Click() {
-    // filled by the calibration exchange
+    runCalibrationImportCommand(this, m_state.err);
 }
 
 void TFGlowna::Oprogramie1Click() {

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <memory>
 
+#include "app/app_fixture.h"
+#include "app/program_windows.h"
 #include "exchange/calibration_exchange_commands.h"
 #include "exchange/calibration_file_check.h"
 #include "storage/database.h"
@@ -253,6 +255,24 @@ private slots:
         QCOMPARE(QDir(QFileInfo(workingCalibration()).absolutePath())
                      .entryList({QStringLiteral("*.sqset*")}, QDir::Files),
                  QStringList{QStringLiteral("semrik_kalibracja.sqset")});
+    }
+
+    // The "Ustawienia" menu runs both commands.
+    void menuEntriesRunTheCommands() {
+        const std::unique_ptr<TFGlowna> main = createProgramWindows();
+        QAction* exportEntry = mainMenuAction(*main, QStringLiteral("Eksportuj ustawienia kalibracji"));
+        QAction* importEntry = mainMenuAction(*main, QStringLiteral("Importuj ustawienia kalibracji"));
+        QVERIFY(exportEntry && importEntry);
+        const QString chosen = m_files->filePath(QStringLiteral("kalibracja.sqset"));
+        ScriptedPrompter prompts;
+        prompts.expectSaveFile(kExportTitle, kFilter, chosen);
+        exportEntry->trigger();
+        QVERIFY(QFileInfo::exists(chosen));
+        execute(chosen, QStringLiteral("update `klasa_4` set x1 = 5"));
+        prompts.expectOpenFile(kImportTitle, kFilter, chosen);
+        importEntry->trigger();
+        QVERIFY_PROMPTS(prompts);
+        QCOMPARE(firstX1(workingCalibration()), 5);
     }
 
 private:

@@ -415,7 +415,8 @@ void TFGlowna::Eksportujustawieniakalibracji1Click() {
 }
 
 void TFGlowna::Importujustawieniakalibracji1Click() {
-    runCalibrationImportCommand(this, m_state.err);
+    // The editing windows place their fields by the calibration.
+    if (runCalibrationImportCommand(this, m_state.err)) vFunRebuildEditingWindows(*this);
 }
 
 void TFGlowna::Oprogramie1Click() {

@@ -37,11 +37,13 @@ void runCalibrationExportCommand(QWidget* parent, ErrorStream& err) {
     showOutcome(parent, err, exportCalibration(err, target));
 }
 
-void runCalibrationImportCommand(QWidget* parent, ErrorStream& err) {
+bool runCalibrationImportCommand(QWidget* parent, ErrorStream& err) {
     FileDialogRequest request;
     request.title = QStringLiteral("Wczytaj plik kalibracji");
     request.filter = kCalibrationFilter;
     const QString source = prompter().openFileName(parent, request);
-    if (source.isEmpty()) return;
-    showOutcome(parent, err, importCalibration(err, source));
+    if (source.isEmpty()) return false;
+    const CalibrationTransfer outcome = importCalibration(err, source);
+    showOutcome(parent, err, outcome);
+    return outcome == CalibrationTransfer::Done;
 }

@@ -11,6 +11,7 @@
 #include "class_input.h"
 #include "console.h"
 #include "console_prompter.h"
+#include "first_margin_preset.h"
 #include "forms/document_types.h"
 #include "forms/form_registry.h"
 #include "output_file.h"
@@ -20,7 +21,6 @@
 #include "render/print_output.h"
 #include "storage/error_stream.h"
 #include "storage/file_problem.h"
-#include "storage/install_check.h"
 #include "storage/paths.h"
 #include "storage/settings_store.h"
 
@@ -107,16 +107,10 @@ struct PrintSetup {
 };
 
 QString preparePrintSetup(PrintSetup& setup) {
+    MarginPreset first;
+    const QString problem = strFunReadFirstMarginPreset(first);
+    if (!problem.isEmpty()) return problem;
     ErrorStream err;
-    if (!bFunCheckFilesDir(err)) {
-        return QStringLiteral("Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\n\n") +
-               err.text();
-    }
-    MarginPresetList presets;
-    if (!bFunMarginReadData(err, strFunGetSettingsFilePath(err, false), presets))
-        return QStringLiteral("Błąd podczas próby uzyskania listy ustawień.\n\n") + err.text();
-    if (presets.isEmpty()) return QStringLiteral("Brak ustawień marginesów wydruku.");
-    const MarginPreset& first = presets.first();
     setup.page1 = {first.Page1X1, first.Page1Y1, first.Page1X2, first.Page1Y2};
     setup.page2 = {first.Page2X1, first.Page2Y1, first.Page2X2, first.Page2Y2};
     setup.switches = switchesFromSettings();

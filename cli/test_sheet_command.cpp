@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "console.h"
+#include "first_margin_preset.h"
 #include "output_file.h"
 #include "pdf_completeness.h"
 #include "render/margins.h"
@@ -11,29 +12,12 @@
 #include "render/test_sheet.h"
 #include "storage/error_stream.h"
 #include "storage/file_problem.h"
-#include "storage/install_check.h"
-#include "storage/paths.h"
 
 namespace {
 
 int fail(const QString& message) {
     bFunWriteConsole(stderr, message + QLatin1Char('\n'));
     return kExitFailure;
-}
-
-// The first margin preset of the working settings, installed first as a windowed start would.
-QString readFirstPreset(MarginPreset& preset) {
-    ErrorStream err;
-    if (!bFunCheckFilesDir(err)) {
-        return QStringLiteral("Błąd podczas próby sprawdzenia wymaganych plików / katalogów.\n\n") +
-               err.text();
-    }
-    MarginPresetList presets;
-    if (!bFunMarginReadData(err, strFunGetSettingsFilePath(err, false), presets))
-        return QStringLiteral("Błąd podczas próby uzyskania listy ustawień.\n\n") + err.text();
-    if (presets.isEmpty()) return QStringLiteral("Brak ustawień marginesów wydruku.");
-    preset = presets.first();
-    return QString();
 }
 
 }  // namespace
@@ -54,7 +38,7 @@ int TestSheetCommand::run(const CommandLine& line) {
     if (!error.isEmpty()) return fail(error);
 
     MarginPreset preset;
-    error = readFirstPreset(preset);
+    error = strFunReadFirstMarginPreset(preset);
     if (!error.isEmpty()) return fail(error);
 
     PrintRequest request;

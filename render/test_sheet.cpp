@@ -53,6 +53,16 @@ void drawDownwards(QPainter& painter, QPointF start, const QString& text) {
     painter.restore();
 }
 
+// One ruler: along the paper's width or height, its ticks across it.
+struct RulerAxis {
+    int paperMm;
+    int pageUnits;
+    int marginFrom, marginTo;  // the preset's edges along this axis, in millimetres
+    QPointF (*point)(qreal along, qreal across);
+    // Writes a tick's number, `tick` being the tick's length across the ruler.
+    void (*number)(QPainter& painter, qreal along, qreal tick, const QString& text);
+};
+
 class SheetPainter {
 public:
     SheetPainter(QPainter& painter, const MarginRect& margins)
@@ -76,55 +86,19 @@ public:
     // A tick at every whole millimetre of the paper that falls on the page, numbered every
     // ten. Bounded by the paper, so absurd margins cannot make it loop for long.
     void horizontalRuler() {
-        const double span = double(m_margins.x2) - m_margins.x1;
-        if (span == 0) return;
-        m_painter.setPen(QPen(Qt::black, 1));
-        m_painter.setFont(sheetFont(7));
-        const QFontMetricsF metrics(m_painter.font());
-        bool any = false;
-        qreal first = 0, last = 0;
-        qreal nextFree = -kPageWidth;  // where the last number ends: numbers never run together
-        for (int mm = 0; mm <= kPaperWidthMm; ++mm) {
-            const qreal x = (mm - double(m_margins.x1)) * kPageWidth / span;
-            if (x < 0 || x > kPageWidth) continue;
-            const qreal length = mm % 10 == 0 ? 24 : mm % 5 == 0 ? 16 : 9;
-            m_painter.drawLine(QPointF(x, kHorizontalRulerY), QPointF(x, kHorizontalRulerY + length));
-            const qreal width = metrics.horizontalAdvance(numbered(mm));
-            if (mm % 10 == 0 && x >= nextFree && x + width <= kPageWidth) {
-                m_painter.drawText(QPointF(x, kHorizontalRulerY + length + 10), numbered(mm));
-                nextFree = x + width + 4;
-            }
-            first = any ? std::min(first, x) : x;
-            last = any ? std::max(last, x) : x;
-            any = true;
-        }
-        if (any) m_painter.drawLine(QPointF(first, kHorizontalRulerY), QPointF(last, kHorizontalRulerY));
+        ruler({kPaperWidthMm, kPageWidth, m_margins.x1, m_margins.x2,
+               [](qreal along, qreal across) { return QPointF(along, kHorizontalRulerY + across); },
+               [](QPainter& painter, qreal along, qreal tick, const QString& number) {
+                   painter.drawText(QPointF(along, kHorizontalRulerY + tick + 10), number);
+               }});
     }
 
     void verticalRuler() {
-        const double span = double(m_margins.y2) - m_margins.y1;
-        if (span == 0) return;
-        m_painter.setPen(QPen(Qt::black, 1));
-        m_painter.setFont(sheetFont(7));
-        const QFontMetricsF metrics(m_painter.font());
-        bool any = false;
-        qreal first = 0, last = 0;
-        qreal nextFree = -kPageHeight;
-        for (int mm = 0; mm <= kPaperHeightMm; ++mm) {
-            const qreal y = (mm - double(m_margins.y1)) * kPageHeight / span;
-            if (y < 0 || y > kPageHeight) continue;
-            const qreal length = mm % 10 == 0 ? 24 : mm % 5 == 0 ? 16 : 9;
-            m_painter.drawLine(QPointF(kVerticalRulerX, y), QPointF(kVerticalRulerX + length, y));
-            const qreal height = metrics.horizontalAdvance(numbered(mm));
-            if (mm % 10 == 0 && y >= nextFree && y + height <= kPageHeight) {
-                drawDownwards(m_painter, QPointF(kVerticalRulerX + length + 2, y), numbered(mm));
-                nextFree = y + height + 4;
-            }
-            first = any ? std::min(first, y) : y;
-            last = any ? std::max(last, y) : y;
-            any = true;
-        }
-        if (any) m_painter.drawLine(QPointF(kVerticalRulerX, first), QPointF(kVerticalRulerX, last));
+        ruler({kPaperHeightMm, kPageHeight, m_margins.y1, m_margins.y2,
+               [](qreal along, qreal across) { return QPointF(kVerticalRulerX + across, along); },
+               [](QPainter& painter, qreal along, qreal tick, const QString& number) {
+                   drawDownwards(painter, QPointF(kVerticalRulerX + tick + 2, along), number);
+               }});
     }
 
     void heading(int side) {
@@ -169,6 +143,32 @@ public:
     }
 
 private:
+    void ruler(const RulerAxis& axis) {
+        const double span = double(axis.marginTo) - axis.marginFrom;
+        if (span == 0) return;
+        m_painter.setPen(QPen(Qt::black, 1));
+        m_painter.setFont(sheetFont(7));
+        const QFontMetricsF metrics(m_painter.font());
+        bool any = false;
+        qreal first = 0, last = 0;
+        qreal nextFree = -axis.pageUnits;  // where the last number ends: numbers never run together
+        for (int mm = 0; mm <= axis.paperMm; ++mm) {
+            const qreal at = (mm - double(axis.marginFrom)) * axis.pageUnits / span;
+            if (at < 0 || at > axis.pageUnits) continue;
+            const qreal length = mm % 10 == 0 ? 24 : mm % 5 == 0 ? 16 : 9;
+            m_painter.drawLine(axis.point(at, 0), axis.point(at, length));
+            const qreal extent = metrics.horizontalAdvance(numbered(mm));
+            if (mm % 10 == 0 && at >= nextFree && at + extent <= axis.pageUnits) {
+                axis.number(m_painter, at, length, numbered(mm));
+                nextFree = at + extent + 4;
+            }
+            first = any ? std::min(first, at) : at;
+            last = any ? std::max(last, at) : at;
+            any = true;
+        }
+        if (any) m_painter.drawLine(axis.point(first, 0), axis.point(last, 0));
+    }
+
     QPainter& m_painter;
     MarginRect m_margins;
 };

@@ -4,10 +4,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
-#include <QStringList>
 
 #include <algorithm>
-#include <cmath>
 
 #include "page_picture.h"
 #include "print_dialog.h"

@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QRegularExpression>
-#include <QSet>
 #include <QStringList>
 
 namespace {

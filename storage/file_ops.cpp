@@ -23,22 +23,26 @@ bool bFunDeleteTmpFile(ErrorStream& err) {
     const QString path = strFunGetTmpFilePath(err);
     if (path.isEmpty()) return true;  // no data directory, so no working database either
 
-    std::error_code ec;
-    fs::remove(nativePath(path), ec);  // a missing file is no error
-    if (!ec) {
-        // A journal left by a crash would be played back into the next file copied in here.
-        for (const char* suffix : {"-journal", "-wal", "-shm"}) {
-            std::error_code ignored;
-            fs::remove(nativePath(path + QLatin1String(suffix)), ignored);
-        }
-        return true;
-    }
+    if (bFunRemoveDatabaseFile(path)) return true;
 
-    setLastSystemErrorCode(ec.value());
     err.clear();
-    err << "Błąd podczas próby kasowania pliku\n" << path << "\nKod błędu: " << ec.value();
+    err << "Błąd podczas próby kasowania pliku\n" << path << "\nKod błędu: " << lastSystemErrorCode();
     vFunWriteLog(err, QStringLiteral("bFunDeleteTmpFile()"), kLogError);
     return false;
+}
+
+bool bFunRemoveDatabaseFile(QString path) {
+    std::error_code ec;
+    fs::remove(nativePath(path), ec);  // a missing file is no error
+    if (ec) {
+        setLastSystemErrorCode(ec.value());
+        return false;
+    }
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        std::error_code ignored;
+        fs::remove(nativePath(path + QLatin1String(suffix)), ignored);
+    }
+    return true;
 }
 
 bool bFunCopyFile(ErrorStream& err, QString source, QString target, bool failIfExists) {

@@ -14,11 +14,16 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;  // a Polish message on stderr says why
 inline constexpr int kExitUsage = 2;    // the command line is wrong: the usage on stderr
 
-// A switch that takes a value and may be given any number of times.
+// A switch: with a value name it takes a value and may be given any number of times; without
+// one it is a flag that is either given or not.
 struct CommandOption {
     QString name;       // "--document"
-    QString valueName;  // "NAZWA|NUMER"
+    QString valueName;  // "NAZWA|NUMER"; empty for a flag ("--force")
     QString help;       // one line for the help text
+
+    bool isFlag() const { return valueName.isEmpty(); }
+    // "--document NAZWA|NUMER", "--force"
+    QString usage() const { return isFlag() ? name : name + QLatin1Char(' ') + valueName; }
 };
 
 // A file named on the command line, with the bytes the system passed: a name that is not UTF-8
@@ -31,6 +36,9 @@ struct CommandFile {
 struct CommandLine {
     QList<CommandFile> files;           // in the order given
     QMap<QString, QStringList> values;  // switch name -> its values in the order given
+    QStringList flags;                  // the flags given
+
+    bool hasFlag(const QString& name) const { return flags.contains(name); }
 };
 
 class Command {
@@ -53,6 +61,6 @@ public:
     virtual int run(const CommandLine& line) = 0;
 
     // "semrik --pdf WYNIK.pdf [--document NAZWA|NUMER]... PLIK.smrk": the first file, the
-    // switches, the other files.
+    // switches with values, the other files, the flags ("... WYNIK.smrk [--force]").
     QString synopsis() const;
 };

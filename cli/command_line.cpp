@@ -10,6 +10,7 @@
 
 #include "console.h"
 #include "help_command.h"
+#include "import_srk_command.h"
 #include "list_command.h"
 #include "pdf_command.h"
 #include "test_sheet_command.h"
@@ -53,8 +54,9 @@ const QList<Command*>& commands() {
     static ListCommand list;
     static PdfCommand pdf;
     static TestSheetCommand testSheet;
+    static ImportSrkCommand importSrk;
     static HelpCommand help;
-    static const QList<Command*> all{&list, &pdf, &testSheet, &help};
+    static const QList<Command*> all{&list, &pdf, &testSheet, &importSrk, &help};
     return all;
 }
 
@@ -68,7 +70,12 @@ bool bFunParseCommandLine(const Command& command, int argc, char** argv, Command
         const QByteArray argument(argv[i]);
         if (argument.startsWith("--")) {
             const CommandOption* option = optionNamed(options, QString::fromUtf8(argument));
-            if (!option || ++i >= argc) return false;
+            if (!option) return false;
+            if (option->isFlag()) {
+                if (!line.hasFlag(option->name)) line.flags << option->name;
+                continue;
+            }
+            if (++i >= argc) return false;
             line.values[option->name] << QString::fromUtf8(argv[i]);
         } else {
             line.files << CommandFile{QFile::decodeName(argument), argument};

@@ -26,9 +26,7 @@ QString strFunUsageText() {
         for (const QString& line : command->description())
             text += indent + line + QLatin1Char('\n');
         for (const CommandOption& option : command->options()) {
-            text += indent +
-                    QStringLiteral("%1 %2").arg(option.name, option.valueName).leftJustified(24) +
-                    option.help + QLatin1Char('\n');
+            text += indent + option.usage().leftJustified(24) + option.help + QLatin1Char('\n');
         }
     }
     text += QStringLiteral("\nDokumenty (numer, nazwa; * w drzewie):\n");

@@ -267,18 +267,43 @@ private slots:
                          "importuje dane ucznia... /3+++", "importuje świadectwa dla PESEL1 /0"}));
     }
 
-    void missingSourceChangesNothing() {
-        QVERIFY(QDir().mkpath(m_dir));
-        const QString working = m_dir + "/data_tmp.sqtmp";
-        QVERIFY(writeFile(working, "keep"));
+    // A source that cannot be read, or a working database that cannot be deleted, is reported
+    // before anything is changed.
+    void refusesBeforeChangingAnything_data() {
+        QTest::addColumn<QString>("sourceName");   // in the test's folder
+        QTest::addColumn<QString>("workingName");  // a folder there cannot be deleted
+        QTest::addColumn<QString>("error");        // %1 the source, %2 the working database
+
+        QTest::newRow("missing source") << "brak.srk"
+                                        << "data_tmp.sqtmp"
+                                        << "Plik źródłowy nie istnieje: \n%1";
+        QTest::newRow("source is a folder")
+            << "folder"
+            << "data_tmp.sqtmp"
+            << "Nie można odczytać pliku źródłowego: \n%1\nTo jest katalog, a nie plik.";
+        QTest::newRow("working database cannot be deleted") << "klasa.srk"
+                                                            << "folder"
+                                                            << "Błąd kasowania pliku: \n%2";
+    }
+
+    void refusesBeforeChangingAnything() {
+        QFETCH(QString, sourceName);
+        QFETCH(QString, workingName);
+        QFETCH(QString, error);
+        QVERIFY(QDir().mkpath(m_dir + "/folder/inside"));
+        QVERIFY(writeFile(m_dir + "/klasa.srk", srkFile(pupil("A", "1", {}))));
+        QVERIFY(writeFile(m_dir + "/data_tmp.sqtmp", "keep"));
+        const QString source = m_dir + "/" + sourceName;
+        const QString working = m_dir + "/" + workingName;
+
         ErrorStream err;
-        const QString source = m_dir + "/brak.srk";
         QVERIFY(!bFunImportDataFromFile(err, source, working));
-        QCOMPARE(err.text(), "Plik źródłowy nie istnieje: \n" + source);
+        QCOMPARE(err.text(), QString(error).replace("%1", source).replace("%2", working));
         QCOMPARE(lastLoggedFun(), QString("bFunImportDataFromFile"));
-        QFile kept(working);
+        QFile kept(m_dir + "/data_tmp.sqtmp");
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray("keep"));
+        QVERIFY(QDir(m_dir + "/folder/inside").exists());
     }
 
     // The second pupil with one PESEL stops the import with the engine's message and names the

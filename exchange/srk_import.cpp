@@ -225,8 +225,9 @@ bool bFunImportCertBlocks(ErrorStream& err, SrkImport& run, const SrkPupil& pupi
     return bFunSqlImportWriteCertDataToDB(err, pupil, records, run.database, run.progress);
 }
 
-// One pupil block, from just after its header line. A block without a PESEL line would name its
-// table "PESEL" alone and clash with any other such pupil: it is read past and refused.
+// One pupil block, from just after its header line. A block without a PESEL (no line, or a blank
+// one) would name its table "PESEL" alone and clash with any other such pupil: it is read past and
+// refused.
 bool bFunImportStudentBlock(ErrorStream& err, SrkImport& run, const QString& headerLine) {
     SrkPupil pupil;
     pupil.headerLine = run.lines.lineNumber();
@@ -239,7 +240,8 @@ bool bFunImportStudentBlock(ErrorStream& err, SrkImport& run, const QString& hea
     for (const SrkImportRecord& record : data) {
         if (!record.compName.contains(kPeselName)) continue;
         pupil.table = QStringLiteral("PESEL") + record.value;
-        hasPesel = true;
+        // A PESEL line with nothing after its ">" names no pupil either.
+        hasPesel = !record.value.trimmed().isEmpty();
     }
     if (!hasPesel) {
         SrkImportRecords skipped;

@@ -1,6 +1,8 @@
 // The legacy text import, on arbitrary bytes: the input becomes a .srk file imported into a fresh
 // class database. An import that reports success must leave a class file whose pupils, every one
-// it says it imported, read back whole: anything else is a failure reported as success.
+// it says it imported, read back whole: anything else is a failure reported as success. And no
+// pupil is imported without a PESEL: its table would be "PESEL" alone, and a second such pupil
+// would stop the import.
 
 #include <QString>
 
@@ -31,6 +33,8 @@ void checkImported(const QString& target, const SrkImportReport& report) {
         fail("the imported class file cannot be read", err.text());
     if (!unreadable.isEmpty()) fail("an imported pupil cannot be read", unreadable.first().tableName);
     for (const StudentListEntry& pupil : report.imported) {
+        if (pupil.tableName.mid(5).trimmed().isEmpty())
+            fail("a pupil without PESEL was imported", pupil.tableName);
         bool found = false;
         for (const StudentListEntry& entry : listed) found = found || entry.tableName == pupil.tableName;
         if (!found) fail("an imported pupil is not in the class file", pupil.tableName);

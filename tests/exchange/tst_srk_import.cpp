@@ -74,6 +74,11 @@ QString lastLoggedFun() {
     return fun;
 }
 
+QByteArray fixture(const QString& name) {
+    QFile file(QStringLiteral(SEMRIK_TEST_DATA_DIR "/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
@@ -182,6 +187,21 @@ private slots:
             << QStringList{"Wiersz 10: uczeń Bezpesela Jan nie ma numeru PESEL (wiersza "
                            "NrPesel_DATA_EDIT), więc go nie zaimportowano."}
             << 0;
+
+        // A PESEL line with nothing after its ">" made a table named "PESEL" alone (or "PESEL "),
+        // and a second such pupil stopped the import; the fixture is the fuzzer's smallest case.
+        const QString blankPesel =
+            " nie ma numeru PESEL (wiersza NrPesel_DATA_EDIT), więc go nie zaimportowano.";
+        QTest::newRow("pupils with a blank PESEL refused, the others imported")
+            << srkFile(pupil("Pierwszy", "21", {}) + pupil("Pusty", "", {"<A_DATA_EDIT>1"}) +
+                       pupil("Spacja", " ", {}) + pupil("Czwarty", "22", {}))
+            << dataRows("Pierwszy", "21") + dataRows("Czwarty", "22")
+            << QStringList{"Wiersz 10: uczeń Pusty Jan" + blankPesel,
+                           "Wiersz 20: uczeń Spacja Jan" + blankPesel}
+            << 0;
+        QTest::newRow("PESEL field without a value (fuzzer's file)")
+            << fixture("pusty_pesel.srk") << nothing
+            << QStringList{"Wiersz 1: uczeń bez nazwiska" + blankPesel} << 0;
 
         QStringList unclosed = pupil("Otwarty", "13", {"<A_DATA_EDIT>1"});
         unclosed.removeLast();  // no end marker: the next pupil header still starts a pupil

@@ -68,9 +68,10 @@ void previewEmptyCertificate(TFGlowna& window) {
 
 }  // namespace
 
-bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path) {
+bool bFunReplaceWorkingDatabase(TFGlowna& window, const QString& path, const QString& function,
+                                const QString& notLoaded,
+                                const std::function<bool()>& beforeReplace) {
     ErrorStream& err = window.state().err;
-    const QString function = QStringLiteral("bFunWczytajPlikSwiadectw()");
 
     const QString tmp = strFunGetTmpFilePath(err);
     if (tmp.isEmpty()) {
@@ -84,9 +85,13 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path) {
     QString reason;
     if (!bFunStageClassFile(path, staged, reason)) {
         err.clear();
-        err << "Nie można wczytać pliku:\n" << path << "\n\n" << reason
-            << ".\n\nDane świadectw nie zostały wczytane; otwarte dane pozostają bez zmian.";
+        err << "Nie można wczytać pliku:\n" << path << "\n\n" << reason << ".\n\n" << notLoaded
+            << "; otwarte dane pozostają bez zmian.";
         report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
+        return false;
+    }
+    if (beforeReplace && !beforeReplace()) {
+        QFile::remove(staged);
         return false;
     }
 
@@ -101,12 +106,41 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path) {
     if (!bFunMoveStagedClassFile(staged, tmp)) {
         err.clear();
         err << "Błąd kopiowania pliku\nz :" << path << "\ndo :" << tmp
-            << "\nKod błędu: " << lastSystemErrorCode() << "\nDane świadectw nie zostały wczytane.";
+            << "\nKod błędu: " << lastSystemErrorCode() << "\n" << notLoaded << ".";
         QFile::remove(staged);
         report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
         vFunClearAll(window);
         return false;
     }
+
+    if (!bFunClearFileAttributes(tmp)) {
+        err.clear();
+        err << "Błąd podczas próby sprawdzenia atrybutów pliku.\n"
+            << tmp
+            << "\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie możliwy."
+            << "\nKod błędu: " << lastSystemErrorCode();
+        report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
+    }
+    return true;
+}
+
+void vFunShowWorkingDatabase(TFGlowna& window, const QString& source, const QString& currentFile) {
+    // The forms held a pupil of the previous class, which may share a table name with one here.
+    window.forms().clearAll();
+    previewEmptyCertificate(window);
+    window.setCurrentFilePath(currentFile);
+    // The listing reports its own failure; the pupils that could be read are shown either way.
+    UnreadablePupilList unreadable;
+    if (bFunReloadPupilList(window, &unreadable) && !unreadable.isEmpty())
+        warnUnreadablePupils(window, source, unreadable);
+}
+
+bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path) {
+    ErrorStream& err = window.state().err;
+    const QString function = QStringLiteral("bFunWczytajPlikSwiadectw()");
+    if (!bFunReplaceWorkingDatabase(window, path, function,
+                                    QStringLiteral("Dane świadectw nie zostały wczytane")))
+        return false;
 
     // A read-only class file opens, but could not be saved over later.
     if (!bFunClearFileAttributes(path)) {
@@ -116,23 +150,7 @@ bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path) {
             << "\nKod: " << lastSystemErrorCode();
         report(window, function, QStringLiteral("Uwaga"), PromptIcon::Warning);
     }
-    if (!bFunClearFileAttributes(tmp)) {
-        err.clear();
-        err << "Błąd podczas próby sprawdzenia atrybutów pliku.\n"
-            << tmp
-            << "\nJeśli plik posiada atrybut \"tylko do odczytu\" zapis danych nie będzie możliwy."
-            << "\nKod błędu: " << lastSystemErrorCode();
-        report(window, function, QStringLiteral("Błąd"), PromptIcon::Error);
-    }
-
-    // The forms held a pupil of the previous class, which may share a table name with one here.
-    window.forms().clearAll();
-    previewEmptyCertificate(window);
-    window.setCurrentFilePath(path);
-    // The listing reports its own failure; the file is open either way.
-    UnreadablePupilList unreadable;
-    if (bFunReloadPupilList(window, &unreadable) && !unreadable.isEmpty())
-        warnUnreadablePupils(window, path, unreadable);
+    vFunShowWorkingDatabase(window, path, path);
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class TFGlowna;
 
 // The class file (".smrk") is never edited in place: opening copies it over the working
@@ -13,6 +15,18 @@ class TFGlowna;
 // was; when the working database cannot be replaced after that check, the window is left in the
 // state of a new file.
 bool bFunWczytajPlikSwiadectw(TFGlowna& window, QString path);
+// The working database replaced by a checked copy of the class file `path`: a file that is no
+// readable class file is refused with its reason, `function` logged and `notLoaded` ("Dane ...
+// nie zostały wczytane") said, and nothing changes. `beforeReplace`, when given, runs once the
+// file proved readable; false from it stops with nothing changed. A failure after that leaves the
+// state of a new file. The caller then shows the class with vFunShowWorkingDatabase.
+bool bFunReplaceWorkingDatabase(TFGlowna& window, const QString& path, const QString& function,
+                                const QString& notLoaded,
+                                const std::function<bool()>& beforeReplace = {});
+// Shows the pupils of a working database that was just replaced: empty forms and preview,
+// `currentFile` as the current file ("" for none), and a warning naming `source` when it holds
+// pupils that cannot be read.
+void vFunShowWorkingDatabase(TFGlowna& window, const QString& source, const QString& currentFile);
 // Copies the working database over the current file.
 bool bFunZapiszIstniejacyPlikSwiadectw(TFGlowna& window);
 // Asks for a file name and copies the working database there; on success that file becomes the

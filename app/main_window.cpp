@@ -29,6 +29,7 @@
 #include "diagnostics/about_window.h"
 #include "exchange/calibration_exchange_commands.h"
 #include "file_commands.h"
+#include "import_commands.h"
 #include "forms/form_registry.h"
 #include "forms/pupil_dialog_logic.h"
 #include "forms/qt_prompter.h"
@@ -353,11 +354,11 @@ void TFGlowna::OtworzPlikToolButtonClick() {
 }
 
 void TFGlowna::Importuj1Click() {
-    // filled by the legacy text import
+    runSrkImportCommand(*this);
 }
 
 void TFGlowna::ImportStudentsSP13ButtonClick() {
-    // filled by the import of pupils from the grades 1-3 file
+    runGrades13ImportCommand(*this);
 }
 
 void TFGlowna::Odyskajdanezkopiizapasowej1Click() {

@@ -296,19 +296,29 @@ bool importBlocks(ErrorStream& err, SrkLines& lines, const QString& target,
 
 }  // namespace
 
-QString strFunImportReportText(const SrkImportReport& report) {
+namespace {
+
+// The count, then the lines; beyond `limit` (when not negative) only how many more there are.
+QString findingsPart(const QString& heading, const QStringList& lines, int limit) {
+    QString part = heading.arg(lines.size()) + QLatin1Char('\n');
+    if (limit < 0 || lines.size() <= limit) return part + lines.join(QLatin1Char('\n'));
+    return part + lines.mid(0, limit).join(QLatin1Char('\n')) +
+           QStringLiteral("\n... i %1 więcej.").arg(lines.size() - limit);
+}
+
+}  // namespace
+
+QString strFunImportReportText(const SrkImportReport& report, int linesEach) {
     QStringList parts;
     if (!report.anyPupilBlock)
         parts << QStringLiteral("W pliku nie ma danych żadnego ucznia (wiersza „%1”).")
                      .arg(kPupilHeader);
     if (!report.refusedPupils.isEmpty())
-        parts << QStringLiteral("Pominięci uczniowie bez numeru PESEL: %1\n")
-                         .arg(report.refusedPupils.size()) +
-                     report.refusedPupils.join(QLatin1Char('\n'));
+        parts << findingsPart(QStringLiteral("Pominięci uczniowie bez numeru PESEL: %1"),
+                              report.refusedPupils, linesEach);
     if (!report.shortened.isEmpty())
-        parts << QStringLiteral("Teksty skrócone do szerokości pól: %1\n")
-                         .arg(report.shortened.size()) +
-                     report.shortened.join(QLatin1Char('\n'));
+        parts << findingsPart(QStringLiteral("Teksty skrócone do szerokości pól: %1"),
+                              report.shortened, linesEach);
     return parts.join(QStringLiteral("\n\n"));
 }
 
@@ -318,7 +328,10 @@ bool bFunImportDataFromFile(ErrorStream& err, QString source, QString workingDat
     if (!loadSource(err, source, lines)) return false;
     if (!bFunRemoveDatabaseFile(workingDatabase))
         return store::missingFile(err, "Błąd kasowania pliku: \n", workingDatabase, kImportFun);
-    return importBlocks(err, lines, workingDatabase, progress, report);
+    const bool imported = importBlocks(err, lines, workingDatabase, progress, report);
+    // Whatever came of the blocks, the class that was there is gone.
+    if (report) report->workingDatabaseReplaced = true;
+    return imported;
 }
 
 bool bFunImportSrkInto(ErrorStream& err, QString source, QString target, ImportProgress* progress,

@@ -27,11 +27,14 @@ struct SrkImportReport {
     QStringList refusedPupils;
     QStringList shortened;
     bool anyPupilBlock = false;
+    // bFunImportDataFromFile deleted the working database (the import then wrote what it could).
+    bool workingDatabaseReplaced = false;
 };
 
 // "" when there is nothing to tell; otherwise one Polish text (counts + the lines above) that
-// the window shows in a warning box and the command line writes to stderr.
-QString strFunImportReportText(const SrkImportReport& report);
+// the window shows in a warning box and the command line writes to stderr. With `linesEach` not
+// negative, each list names at most that many and then says how many more there are.
+QString strFunImportReportText(const SrkImportReport& report, int linesEach = -1);
 
 // Replaces the working database by the pupils of `source`: a missing or unreadable source
 // changes nothing; otherwise the working database is deleted and the pupil blocks are written

@@ -258,6 +258,17 @@ private slots:
                  QString("Teksty skrócone do szerokości pól: 1\n") + report.shortened.first());
     }
 
+    // A window's box names a few findings and counts the rest; nothing is left uncounted.
+    void longFindingListsAreShortenedForTheWindow() {
+        SrkImportReport report;
+        report.anyPupilBlock = true;
+        report.refusedPupils = QStringList{"a", "b", "c"};
+        QCOMPARE(strFunImportReportText(report, 2),
+                 QString("Pominięci uczniowie bez numeru PESEL: 3\na\nb\n... i 1 więcej."));
+        QCOMPARE(strFunImportReportText(report, 3),
+                 QString("Pominięci uczniowie bez numeru PESEL: 3\na\nb\nc"));
+    }
+
     // The working database is replaced: pupils it held before are gone, the file's are listed in
     // file order, and the window's progress sees both steps of each pupil.
     void replacesWorkingDatabase() {

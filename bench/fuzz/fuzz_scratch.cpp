@@ -5,23 +5,47 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 FuzzScratch& FuzzScratch::instance() {
     static FuzzScratch scratch;
     return scratch;
 }
 
+namespace {
+
+const char* const kPrefix = "semrik-fuzz-";
+
+// A crashing input ends the process before it can tidy up, and a crash search starts hundreds:
+// every folder of a process that no longer runs goes when the next one starts.
+void removeFoldersOfEndedRuns(const QString& base) {
+    const QDir dir(base);
+    for (const QString& name : dir.entryList({QLatin1String(kPrefix) + QLatin1Char('*')}, QDir::Dirs)) {
+        bool isNumber = false;
+        const qint64 pid = name.mid(int(std::strlen(kPrefix))).toLongLong(&isNumber);
+        if (isNumber && pid > 0 && kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            QDir(dir.filePath(name)).removeRecursively();
+    }
+}
+
+}  // namespace
+
 FuzzScratch::FuzzScratch() {
     const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
                                                                            : QDir::tempPath();
-    QByteArray pattern = QFile::encodeName(base + QStringLiteral("/semrik-fuzz-XXXXXX"));
-    if (!mkdtemp(pattern.data())) {
-        std::perror("semrik fuzz: mkdtemp");
+    removeFoldersOfEndedRuns(base);
+    m_root = base + QLatin1Char('/') + QLatin1String(kPrefix) + QString::number(getpid());
+    QDir(m_root).removeRecursively();  // left by an ended run whose number this one got
+    if (!QDir().mkpath(m_root)) {
+        std::fprintf(stderr, "semrik fuzz: cannot make %s\n", qPrintable(m_root));
         std::abort();
     }
-    m_root = QFile::decodeName(pattern);
     const QByteArray data = QFile::encodeName(m_root + QStringLiteral("/data"));
     setenv("XDG_DATA_HOME", data.constData(), 1);
     std::atexit([] { QDir(FuzzScratch::instance().m_root).removeRecursively(); });

@@ -7,7 +7,8 @@
 
 // The fuzz targets' private folder: made once per process in memory-backed storage where there
 // is some (each input becomes a file, and the error log writes a row for most of them), with the
-// program's data folder pointed inside it so nothing reaches the user's own.
+// program's data folder pointed inside it so nothing reaches the user's own. Removed when the
+// process exits, or by the next run when a crash ended it.
 class FuzzScratch {
 public:
     static FuzzScratch& instance();

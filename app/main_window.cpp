@@ -27,6 +27,7 @@
 #include "calibration_command.h"
 #include "closing.h"
 #include "diagnostics/about_window.h"
+#include "exchange/backup_commands.h"
 #include "exchange/calibration_exchange_commands.h"
 #include "file_commands.h"
 #include "import_commands.h"
@@ -362,7 +363,8 @@ void TFGlowna::ImportStudentsSP13ButtonClick() {
 }
 
 void TFGlowna::Odyskajdanezkopiizapasowej1Click() {
-    // filled by backup and recovery
+    runBackupRecoveryCommand(this, m_state.err, m_saveDialog, m_state.backupChosen,
+                             m_state.chosenBackupPath);
 }
 
 void TFGlowna::Zapisz1Click() {
@@ -463,5 +465,5 @@ void TFGlowna::AktualizacjaTimerTimer() {
 }
 
 void TFGlowna::BackupTimerTimer() {
-    // filled by backup and recovery
+    runBackupTimerTick(this, m_state.err);
 }

@@ -2,12 +2,10 @@
 
 #include <QFileInfo>
 
-#include <cerrno>
-
-#include "app/pupil_order.h"
 #include "console.h"
 #include "exchange/srk_import.h"
 #include "output_file.h"
+#include "pupil_listing.h"
 #include "storage/file_problem.h"
 
 namespace {
@@ -61,21 +59,10 @@ int ImportSrkCommand::run(const CommandLine& line) {
     error = output.commit();
     if (!error.isEmpty()) return fail(error);
 
-    QString listing;
-    for (const StudentListEntry& pupil : sortedForTree(report.imported))
-        listing += pupil.displayName + QLatin1Char('\t') + pupil.tableName + QLatin1Char('\n');
-    const bool listed = bFunWriteConsole(stdout, listing);
-    const int writeError = errno;
-
-    int status = kExitSuccess;
+    int status = bFunPrintPupilListing(report.imported) ? kExitSuccess : kExitFailure;
     const QString findings = strFunImportReportText(report);
     if (!findings.isEmpty()) {
         bFunWriteConsole(stderr, findings + QLatin1Char('\n'));
-        status = kExitFailure;
-    }
-    if (!listed) {
-        bFunWriteConsole(stderr, QStringLiteral("Nie można wypisać listy uczniów: ") +
-                                     strFunConsoleErrorReason(writeError) + QLatin1Char('\n'));
         status = kExitFailure;
     }
     return status;

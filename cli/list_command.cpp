@@ -1,10 +1,8 @@
 #include "list_command.h"
 
-#include <cerrno>
-
-#include "app/pupil_order.h"
 #include "class_input.h"
 #include "console.h"
+#include "pupil_listing.h"
 
 QStringList ListCommand::description() const {
     return {QStringLiteral(
@@ -20,20 +18,9 @@ int ListCommand::run(const CommandLine& line) {
         return kExitFailure;
     }
 
-    QString listing;
-    for (const StudentListEntry& pupil : sortedForTree(input.pupils()))
-        listing += pupil.displayName + QLatin1Char('\t') + pupil.tableName + QLatin1Char('\n');
-    const bool listed = bFunWriteConsole(stdout, listing);
-    const int writeError = errno;
-
-    int status = kExitSuccess;
+    int status = bFunPrintPupilListing(input.pupils()) ? kExitSuccess : kExitFailure;
     if (!input.unreadable().isEmpty()) {
         bFunWriteConsole(stderr, input.unreadableReport());
-        status = kExitFailure;
-    }
-    if (!listed) {
-        bFunWriteConsole(stderr, QStringLiteral("Nie można wypisać listy uczniów: ") +
-                                     strFunConsoleErrorReason(writeError) + QLatin1Char('\n'));
         status = kExitFailure;
     }
     return status;

@@ -152,6 +152,21 @@ void advanceProgress(ImportProgress* progress) {
     if (progress) progress->advance();
 }
 
+// Inserts the records in list order. An insert that changes no row is reported under `fun`
+// and stops the rest; the caller decides what becomes of the rows before it.
+bool insertRecords(ErrorStream& err, CppSQLite3DB& db, const QString& table,
+                   const SrkImportRecords& records, ImportProgress* progress, const char* fun) {
+    for (const SrkImportRecord& record : records) {
+        const QString statement = insertStatement(table, record);
+        if (db.execute(statement) == 0) {
+            store::report(err, QStringLiteral("Błąd wpisu do bazy: \n") + statement, fun);
+            return false;
+        }
+        advanceProgress(progress);
+    }
+    return true;
+}
+
 // The pupil's table and its pupil-data rows, in a transaction of their own. On a failure the
 // rows written so far are committed.
 bool bFunWriteStudentDataToDB(ErrorStream& err, const SrkPupil& pupil,
@@ -166,16 +181,10 @@ bool bFunWriteStudentDataToDB(ErrorStream& err, const SrkPupil& pupil,
         stepProgress(progress, QStringLiteral("importuje dane ucznia..."), records.size());
         db.execute(QStringLiteral("begin transaction;"));
         inTransaction = true;
-        for (const SrkImportRecord& record : records) {
-            const QString statement = insertStatement(pupil.table, record);
-            if (db.execute(statement) == 0) {
-                store::report(err, QStringLiteral("Błąd wpisu do bazy: \n") + statement,
-                              kStudentWriteFun);
-                commitQuietly(db);
-                store::closeQuietly(db);
-                return false;
-            }
-            advanceProgress(progress);
+        if (!insertRecords(err, db, pupil.table, records, progress, kStudentWriteFun)) {
+            commitQuietly(db);
+            store::closeQuietly(db);
+            return false;
         }
         db.execute(QStringLiteral("commit transaction;"));
         db.close();
@@ -198,15 +207,9 @@ bool bFunSqlImportWriteCertDataToDB(ErrorStream& err, const SrkPupil& pupil,
     try {
         db.open(database);
         db.execute(QStringLiteral("begin transaction;"));
-        for (const SrkImportRecord& record : records) {
-            const QString statement = insertStatement(pupil.table, record);
-            if (db.execute(statement) == 0) {
-                store::report(err, QStringLiteral("Błąd wpisu do bazy: \n") + statement,
-                              kCertWriteFun);
-                store::rollbackAndClose(db);
-                return false;
-            }
-            advanceProgress(progress);
+        if (!insertRecords(err, db, pupil.table, records, progress, kCertWriteFun)) {
+            store::rollbackAndClose(db);
+            return false;
         }
         db.execute(QStringLiteral("commit transaction;"));
         db.close();

@@ -50,28 +50,26 @@ QString shortForMessage(const QString& name) {
 }  // namespace
 
 QStringList fitSrkRecord(SrkImportRecord& record, const QString& pupil) {
+    struct Field {
+        QString* text;
+        int width;
+        const char* what;    // "nazwę pola", as the message names it
+        const QString* name;  // the text the message quotes: a value is named by its field
+    };
+    const Field fields[] = {
+        {&record.id, kSrkNameWidth, "nazwę dokumentu", &record.id},
+        {&record.compName, kSrkNameWidth, "nazwę pola", &record.compName},
+        {&record.value, kSrkValueWidth, "wartość pola", &record.compName},
+    };
     QStringList cuts;
     const QString where = QStringLiteral("Wiersz %1 (uczeń %2): ").arg(record.line).arg(pupil);
-    const QString id = strFunCutEscapedTo(record.id, kSrkNameWidth);
-    if (id != record.id) {
-        cuts << where + QStringLiteral("nazwę dokumentu „%1” skrócono do %2 znaków.")
-                            .arg(shortForMessage(record.id))
-                            .arg(kSrkNameWidth);
-        record.id = id;
-    }
-    const QString name = strFunCutEscapedTo(record.compName, kSrkNameWidth);
-    if (name != record.compName) {
-        cuts << where + QStringLiteral("nazwę pola „%1” skrócono do %2 znaków.")
-                            .arg(shortForMessage(record.compName))
-                            .arg(kSrkNameWidth);
-        record.compName = name;
-    }
-    const QString value = strFunCutEscapedTo(record.value, kSrkValueWidth);
-    if (value != record.value) {
-        cuts << where + QStringLiteral("wartość pola „%1” skrócono do %2 znaków.")
-                            .arg(shortForMessage(record.compName))
-                            .arg(kSrkValueWidth);
-        record.value = value;
+    for (const Field& field : fields) {
+        const QString cut = strFunCutEscapedTo(*field.text, field.width);
+        if (cut == *field.text) continue;
+        cuts << where + QStringLiteral("%1 „%2” skrócono do %3 znaków.")
+                            .arg(QString::fromUtf8(field.what), shortForMessage(*field.name))
+                            .arg(field.width);
+        *field.text = cut;
     }
     return cuts;
 }

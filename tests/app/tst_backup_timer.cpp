@@ -14,6 +14,7 @@
 #include "exchange/backup_files_dialog.h"
 #include "storage/paths.h"
 #include "support/file_contents.h"
+#include "support/modal_dialog.h"
 #include "support/scripted_prompter.h"
 #include "support/test_environment.h"
 
@@ -31,21 +32,6 @@ QString workingDatabase() {
 
 QStringList backupFolder() {
     return QDir(backupDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-// Plays the user's part in "Kopie bezpieczeństwa" once it is open; a dialog left open is
-// cancelled, so a fault fails the test instead of hanging it.
-void whenDialogOpen(QObject* context, std::function<void(TFBackupFiles&)> act,
-                    int attemptsLeft = 50) {
-    QTimer::singleShot(0, context, [=] {
-        auto* dialog = qobject_cast<TFBackupFiles*>(QApplication::activeModalWidget());
-        if (dialog) {
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        } else if (attemptsLeft > 0) {
-            whenDialogOpen(context, act, attemptsLeft - 1);
-        }
-    });
 }
 
 }  // namespace
@@ -77,7 +63,7 @@ private slots:
         QCOMPARE(readFile(backupDir() + backupFolder().first()), readFile(workingDatabase()));
 
         QStringList offered;
-        whenDialogOpen(window.get(), [&](TFBackupFiles& dialog) {
+        whenModalOpen<TFBackupFiles>(window.get(), [&](TFBackupFiles& dialog) {
             const auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("lvFiles"));
             for (int i = 0; i < list->topLevelItemCount(); ++i)
                 offered << list->topLevelItem(i)->text(0);

@@ -19,6 +19,7 @@
 #include "storage/paths.h"
 #include "support/file_contents.h"
 #include "support/file_size_limit.h"
+#include "support/modal_dialog.h"
 #include "support/scripted_prompter.h"
 #include "support/test_environment.h"
 
@@ -79,23 +80,6 @@ void select(TFBackupFiles& dialog, const QString& name) {
     if (!rows.isEmpty()) list->setCurrentItem(rows.first());
 }
 
-// Plays the user's part in "Kopie bezpieczeństwa" as soon as it is open; a dialog the
-// action leaves open is cancelled, so a fault fails the test instead of hanging it.
-void whenDialogOpen(QObject* context, std::function<void(TFBackupFiles&)> act,
-                    int attemptsLeft = 50) {
-    QTimer::singleShot(0, context, [=] {
-        auto* dialog = qobject_cast<TFBackupFiles*>(QApplication::activeModalWidget());
-        if (dialog) {
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        } else if (attemptsLeft > 0) {
-            whenDialogOpen(context, act, attemptsLeft - 1);
-        } else {
-            qWarning("Kopie bezpieczeństwa did not open");
-        }
-    });
-}
-
 // The main window's part: its shared save dialog, error stream and the two values the
 // recovery command leaves.
 struct Owner {
@@ -137,7 +121,7 @@ private slots:
         Owner owner;
         QStringList shown{"not listed yet"};
         bool openAfterTheQuestion = false;
-        whenDialogOpen(&owner.window, [&](TFBackupFiles& dialog) {
+        whenModalOpen<TFBackupFiles>(&owner.window, [&](TFBackupFiles& dialog) {
             shown = listed(dialog);
             click(dialog, "btnRecoverFromBackupFile");
             openAfterTheQuestion = dialog.isVisible();
@@ -177,7 +161,7 @@ private slots:
                                   PromptButtons::YesNoDefaultNo, overwrite);
         Owner owner;
         QStringList shown;
-        whenDialogOpen(&owner.window, [&](TFBackupFiles& dialog) {
+        whenModalOpen<TFBackupFiles>(&owner.window, [&](TFBackupFiles& dialog) {
             shown = listed(dialog);
             select(dialog, kCopies.at(1));
             click(dialog, "btnRecoverFromBackupFile");
@@ -201,7 +185,7 @@ private slots:
         Owner owner;
         QList<QStringList> shown;
         for (int showing = 0; showing < 2; ++showing) {
-            whenDialogOpen(&owner.window, [&](TFBackupFiles& dialog) {
+            whenModalOpen<TFBackupFiles>(&owner.window, [&](TFBackupFiles& dialog) {
                 shown << listed(dialog);
                 click(dialog, "BitBtn2");
             });
@@ -226,7 +210,7 @@ private slots:
                                   QStringLiteral("\nKod błędu: 27\n\nDane nie zostały zapisane."),
                               "Atrybuty", PromptIcon::Warning, PromptButtons::Ok);
         Owner owner;
-        whenDialogOpen(&owner.window, [&](TFBackupFiles& dialog) {
+        whenModalOpen<TFBackupFiles>(&owner.window, [&](TFBackupFiles& dialog) {
             select(dialog, kCopies.at(0));
             click(dialog, "btnRecoverFromBackupFile");
         });

@@ -5,6 +5,7 @@
 #include "storage/database.h"
 #include "storage/error_log.h"
 #include "storage/error_stream.h"
+#include "storage/log_reader.h"
 #include "storage/paths.h"
 #include "storage/settings_store.h"
 #include "support/test_environment.h"
@@ -46,7 +47,7 @@ QList<LogRow> logRows(const QString& table) {
 
 }  // namespace
 
-// The settings store and the error log writer.
+// The settings store, the error log writer and its reader.
 class TestSettingsLog : public QObject {
     Q_OBJECT
 
@@ -204,6 +205,72 @@ private slots:
             db.open(logPath);
             QVERIFY(!db.hasTable(QStringLiteral("info")));
         }
+    }
+
+    // The viewer's reader: the `error` rows as stored, nothing else, and a failure that loses
+    // nothing the caller held.
+    void readLog_data() {
+        QTest::addColumn<QString>("script");  // makes the log database; none: no log file
+        QTest::addColumn<QByteArray>("rawFile");  // or the log file's bytes
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QStringList>("rows");  // "datetime|fun|info"
+        QTest::addColumn<QString>("message");
+        const QString tables = QStringLiteral(
+            "create table `error`( datetime TEXT, fun TEXT, info TEXT );"
+            "create table `info`( datetime TEXT, fun TEXT, info TEXT );");
+        const QString longInfo = QStringLiteral("Błąd podczas kopiowania pliku.\n\nZ: ") + QString(1500, QLatin1Char('x'));
+        QTest::newRow("no log") << QString() << QByteArray() << false << QStringList() << QString();
+        QTest::newRow("stored order, info rows left out, whole texts")
+            << tables + QStringLiteral(
+                   "insert into `error` values( '2014.6.9 8:5:3', 'bFunSaveCertData()', 'Plik nie istnieje.\n\n/x' );"
+                   "insert into `info` values( '2014.6.9 8:5:4', 'info()', 'never shown' );"
+                   "insert into `error` values( '2014.6.9 8:5:2', NULL, NULL );"
+                   "insert into `error` values( '2014.6.10 9:0:0', 'bFunCopyFile()', '%1' );")
+                         .arg(longInfo)
+            << QByteArray() << true
+            << QStringList{QStringLiteral("2014.6.9 8:5:3|bFunSaveCertData()|Plik nie istnieje.\n\n/x"),
+                           QStringLiteral("2014.6.9 8:5:2||"),
+                           QStringLiteral("2014.6.10 9:0:0|bFunCopyFile()|") + longInfo}
+            << QString();
+        QTest::newRow("no error logged yet")
+            << QStringLiteral("create table `info`( datetime TEXT, fun TEXT, info TEXT );")
+            << QByteArray() << true << QStringList() << QString();
+        QTest::newRow("error table without its columns")
+            << QStringLiteral("create table `error`( datetime TEXT, info TEXT );"
+                              "insert into `error` values( '2014.6.9 8:5:3', 'x' );")
+            << QByteArray() << false << QStringList() << QStringLiteral("Sql exception: CPPSQLITE_ERROR");
+        QTest::newRow("not a database") << QString() << QByteArray(4096, 'x') << false << QStringList()
+                                        << QStringLiteral("Sql exception: SQLITE_NOTADB");
+    }
+    void readLog() {
+        QFETCH(QString, script);
+        QFETCH(QByteArray, rawFile);
+        QFETCH(bool, read);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, message);
+        TestEnvironment env(false);
+        ErrorStream err;
+        const QString logPath = strFunGetLogFilePath(err);
+        if (!script.isNull()) {
+            CppSQLite3DB db;
+            db.open(logPath);
+            db.execute(script);
+        }
+        if (!rawFile.isEmpty()) {
+            QFile file(logPath);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(rawFile);
+        }
+
+        QList<LogEntry> entries{{QStringLiteral("held"), QStringLiteral("by"), QStringLiteral("caller")}};
+        QCOMPARE(bFunSqlGetLogsData(err, entries), read);
+        QStringList seen;
+        for (const LogEntry& entry : entries) seen << entry.datetime + u'|' + entry.fun + u'|' + entry.info;
+        QCOMPARE(seen, QStringList{QStringLiteral("held|by|caller")} + rows);
+        QCOMPARE(err.text(), message);
+        // Reading writes nothing: no log file appears, no row is added to a log it could read.
+        if (script.isNull() && rawFile.isEmpty()) QVERIFY(!QFileInfo::exists(logPath));
+        if (read) QCOMPARE(logRows(QStringLiteral("error")).size(), rows.size());
     }
 
     // The writer is called while an error is being reported: its own failure stays inside.

@@ -27,6 +27,7 @@
 #include "calibration_command.h"
 #include "closing.h"
 #include "diagnostics/about_window.h"
+#include "diagnostics/log_window.h"
 #include "exchange/backup_commands.h"
 #include "exchange/calibration_exchange_commands.h"
 #include "file_commands.h"
@@ -439,7 +440,7 @@ void TFGlowna::KontaktButtonClick() {
 }
 
 void TFGlowna::Logiprogramu1Click() {
-    // filled by the log viewer
+    if (auto* logs = programWindow<TFLogi>()) logs->exec();
 }
 
 void TFGlowna::WykreskujPusteCheckBoxClick() {

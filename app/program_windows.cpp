@@ -5,6 +5,7 @@
 #include "app_info.h"
 #include "calibration_dialog.h"
 #include "diagnostics/about_window.h"
+#include "diagnostics/log_window.h"
 #include "diagnostics/wait_window.h"
 #include "forms/certificate_window.h"
 #include "forms/document_window.h"
@@ -95,7 +96,7 @@ const WindowFactory kWindowsAfterMain[] = {
     [](TFGlowna& main) -> QWidget* {
         return new TFOProgramie(app_info::applicationTitle(), app_info::versionText(), &main);
     },
-    // TFLogi
+    [](TFGlowna& main) -> QWidget* { return new TFLogi(main.state().err, &main); },
     [](TFGlowna& main) { return meetingNoteWindow(main); },
     // TFAktualizacja
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5a"); },

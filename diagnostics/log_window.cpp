@@ -7,6 +7,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "forms/prompter.h"
 #include "log_mail.h"
 #include "storage/log_reader.h"
@@ -27,7 +29,10 @@ TFLogi::TFLogi(ErrorStream& err, QWidget* parent)
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("LogsListView"));
     m_list->setHeaderLabels({QStringLiteral("Data / czas"), QStringLiteral("Funkcja"), QStringLiteral("Informacja")});
-    m_list->setColumnWidth(0, 100);
+    // The longest time of day must stay readable in fonts wider than the one the width was
+    // chosen for.
+    const int dateWidth = m_list->fontMetrics().horizontalAdvance(QStringLiteral("2014.12.31 23:59:59")) + 12;
+    m_list->setColumnWidth(0, std::max(100, dateWidth));
     m_list->setColumnWidth(1, 120);
     m_list->setColumnWidth(2, 550);
     m_list->setRootIsDecorated(false);
@@ -35,6 +40,7 @@ TFLogi::TFLogi(ErrorStream& err, QWidget* parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setAlternatingRowColors(true);  // a message of several lines stays one row to the eye
     m_list->header()->setSectionsMovable(false);
 
     auto* send = new QPushButton(QStringLiteral("Wyślij plik z logami"), this);
@@ -86,7 +92,10 @@ void TFLogi::FormShow() {
     rows.reserve(entries.size());
     for (const LogEntry& entry : entries) {
         auto* row = new QTreeWidgetItem({entry.datetime, entry.fun, entry.info});
-        row->setToolTip(2, entry.info);  // the whole text, where the column cuts it off
+        for (int column = 0; column < row->columnCount(); ++column) {
+            row->setTextAlignment(column, Qt::AlignLeft | Qt::AlignTop);
+            row->setToolTip(column, row->text(column));  // the whole text where the column cuts it off
+        }
         rows.append(row);
     }
     m_list->addTopLevelItems(rows);

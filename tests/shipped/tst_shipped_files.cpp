@@ -141,8 +141,14 @@ void ShippedFilesTest::integerSettings() {
 void ShippedFilesTest::textSettings_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
+    QTest::newRow("update_server_scheme") << "update_server_scheme" << "https";
     QTest::newRow("update_server_host") << "update_server_host"
                                         << "aktualizacje.orvento.example";
+    QTest::newRow("update_version_path") << "update_version_path"
+                                         << "/orvento/semrik/program/2014/semrik_wersja.bin";
+    QTest::newRow("update_installer_path") << "update_installer_path"
+                                           << "/orvento/semrik/program/2014/semriksetup.exe";
+    QTest::newRow("update_local_file") << "update_local_file" << "nowy.exe";
     QTest::newRow("contact_page_url") << "contact_page_url"
                                       << "https://www.orvento.example/kontakt";
     QTest::newRow("support_email") << "support_email"

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include "storage/database.h"
 #include "storage/error_stream.h"
 #include "storage/paths.h"
 
@@ -22,6 +23,19 @@ void copyTree(const QString& from, const QString& to) {
     }
 }
 
+// Tests never reach the network: the start-up's update check finds no server to ask. A test
+// of the check names its own loopback server.
+void withoutUpdateServer(const QString& settingsPath) {
+    CppSQLite3DB db;
+    try {
+        db.open(settingsPath);
+        db.execute(QStringLiteral("update `settings` set `text_value`='' where `name`='update_server_host'"));
+        db.close();
+    } catch (const CppSQLite3Exception& e) {
+        qFatal("TestEnvironment: %s", e.errorMessage());
+    }
+}
+
 }  // namespace
 
 TestEnvironment::TestEnvironment(bool withShippedFiles)
@@ -33,7 +47,10 @@ TestEnvironment::TestEnvironment(bool withShippedFiles)
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome()));
     QStandardPaths::setTestModeEnabled(false);
     vFunOverrideExeDirPath(installDir());
-    if (withShippedFiles) copyTree(QStringLiteral(SEMRIK_SHIPPED_DIR), installDir());
+    if (withShippedFiles) {
+        copyTree(QStringLiteral(SEMRIK_SHIPPED_DIR), installDir());
+        withoutUpdateServer(installDir() + QLatin1Char('/') + QLatin1String(kSettingsFileName));
+    }
 }
 
 TestEnvironment::~TestEnvironment() {

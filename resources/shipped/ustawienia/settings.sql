@@ -11,7 +11,14 @@ insert into `settings`( `name`, `int_value` ) values ('word_wrap', 0);
 -- 1: the school-data template has not been filled in yet.
 insert into `settings`( `name`, `int_value` ) values ('create_school_data_template', 1);
 
+-- The update server: the version file and the installer are fetched from
+-- <scheme>://<host><path>; a SHA-256 sum published at <installer path>.sha256 is checked.
+insert into `settings`( `name`, `text_value` ) values ('update_server_scheme', 'https');
 insert into `settings`( `name`, `text_value` ) values ('update_server_host', 'aktualizacje.orvento.example');
+insert into `settings`( `name`, `text_value` ) values ('update_version_path', '/orvento/semrik/program/2014/semrik_wersja.bin');
+insert into `settings`( `name`, `text_value` ) values ('update_installer_path', '/orvento/semrik/program/2014/semriksetup.exe');
+-- The downloaded installer's name in the data folder's "aktualizacja" folder.
+insert into `settings`( `name`, `text_value` ) values ('update_local_file', 'nowy.exe');
 insert into `settings`( `name`, `text_value` ) values ('contact_page_url', 'https://www.orvento.example/kontakt');
 insert into `settings`( `name`, `text_value` ) values ('support_email', 'pomoc@orvento.example');
 -- Shown in the information window. char(10) instead of raw line breaks keeps the value the

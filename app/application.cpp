@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QNetworkProxyFactory>
 #include <QTranslator>
 
 #include <exception>
@@ -52,6 +53,8 @@ int runWindows() {
     // The title is not made the application's display name: Qt would append it to every
     // window caption.
     QApplication::setWindowIcon(programIcon());
+    // The update check reaches the server the way the desktop's other programs do.
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
     if (bFunIsAlreadyRunning()) return 0;
 
     std::unique_ptr<TFGlowna> main = createProgramWindows();

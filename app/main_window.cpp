@@ -42,6 +42,7 @@
 #include "pupil_tree_widget.h"
 #include "storage/settings_store.h"
 #include "toolbar_icons.h"
+#include "update_command.h"
 
 namespace {
 
@@ -428,7 +429,7 @@ void TFGlowna::Oprogramie1Click() {
 }
 
 void TFGlowna::Sprawdczyjestnowawersja1Click() {
-    // filled by the update check
+    vFunUpdateCheck(*this, false);
 }
 
 void TFGlowna::Instrukcjaobsugi1Click() {
@@ -462,6 +463,7 @@ void TFGlowna::TreeViewClick() {
 void TFGlowna::AktualizacjaTimerTimer() {
     m_aktualizacjaTimer->stop();
     // The update window, shown here, may ask the program to end.
+    vFunShowUpdateWindow(*this);
     if (m_state.quit) close();
 }
 

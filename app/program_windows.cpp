@@ -6,6 +6,7 @@
 #include "calibration_dialog.h"
 #include "diagnostics/about_window.h"
 #include "diagnostics/log_window.h"
+#include "diagnostics/update_window.h"
 #include "diagnostics/wait_window.h"
 #include "forms/certificate_window.h"
 #include "forms/document_window.h"
@@ -98,7 +99,7 @@ const WindowFactory kWindowsAfterMain[] = {
     },
     [](TFGlowna& main) -> QWidget* { return new TFLogi(main.state().err, &main); },
     [](TFGlowna& main) { return meetingNoteWindow(main); },
-    // TFAktualizacja
+    [](TFGlowna& main) -> QWidget* { return new TFAktualizacja(&main); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5a"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5awyr"); },
     [](TFGlowna& main) { return certificateWindow(main, "TFKlasa5"); },

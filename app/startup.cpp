@@ -6,6 +6,7 @@
 #include "file_commands.h"
 #include "forms/prompter.h"
 #include "main_window.h"
+#include "update_command.h"
 #include "storage/file_ops.h"
 #include "storage/install_check.h"
 #include "storage/settings_store.h"
@@ -66,6 +67,9 @@ void vFunInitMainWindow(TFGlowna& window) {
 
     // Left by an earlier run; a file that cannot be deleted is replaced at the next open.
     bFunDeleteTmpFile(err);
+
+    // Quietly, without waiting: the answer comes back only when there is something to offer.
+    vFunUpdateCheck(window, true);
 }
 
 QString strFunCommandLineTail(const QStringList& arguments) {

@@ -22,7 +22,10 @@ UpdateCheck::UpdateCheck(QObject* parent)
 UpdateCheck::~UpdateCheck() {
     // Going away is no answer: nobody hears of this check any more.
     m_done = true;
-    if (m_reply) m_reply->abort();
+    if (m_reply) {
+        m_reply->disconnect(this);
+        stop(m_reply);
+    }
 }
 
 void UpdateCheck::start(const QUrl& versionUrl) {
@@ -36,7 +39,7 @@ void UpdateCheck::start(const QUrl& versionUrl) {
     // Nothing beyond the version file is kept in memory, however much the server sends.
     m_reply->setReadBufferSize(kVersionFileSize);
     connect(m_reply, &QNetworkReply::readyRead, this, &UpdateCheck::readBody);
-    connect(m_reply, &QNetworkReply::finished, this, &UpdateCheck::replyFinished);
+    connect(m_reply, &QNetworkReply::finished, this, &UpdateCheck::conclude);
     m_deadline.start(updateTimeout());
 }
 
@@ -44,22 +47,24 @@ void UpdateCheck::readBody() {
     if (!m_reply) return;
     m_body += m_reply->read(kVersionFileSize - m_body.size());
     // The version is whole: the rest of the body does not matter.
-    if (m_body.size() >= kVersionFileSize) m_reply->abort();
+    if (m_body.size() >= kVersionFileSize) conclude();
 }
 
 void UpdateCheck::timedOut() {
     m_timedOut = true;
-    if (m_reply) m_reply->abort();
+    conclude();
 }
 
-void UpdateCheck::replyFinished() {
+void UpdateCheck::conclude() {
     if (!m_reply) return;
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
-    reply->deleteLater();
     m_deadline.stop();
-
+    reply->disconnect(this);
+    if (m_body.size() < kVersionFileSize) m_body += reply->read(kVersionFileSize - m_body.size());
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    stop(reply);
+
     // A server that answered nothing at all, or too late, was not reached.
     if (m_timedOut || !status.isValid()) {
         finish(UpdateCheckResult{});
@@ -70,8 +75,13 @@ void UpdateCheck::replyFinished() {
         finish(UpdateCheckResult{UpdateCheckOutcome::NotPublished, {}});
         return;
     }
-    if (m_body.size() < kVersionFileSize) m_body += reply->read(kVersionFileSize - m_body.size());
     finish(UpdateCheckResult{UpdateCheckOutcome::Answered, versionFromFile(m_body)});
+}
+
+// A reply that has already failed (404, 500) must not be aborted a second time.
+void UpdateCheck::stop(QNetworkReply* reply) {
+    if (reply->isRunning() && reply->error() == QNetworkReply::NoError) reply->abort();
+    reply->deleteLater();
 }
 
 void UpdateCheck::finish(const UpdateCheckResult& result) {

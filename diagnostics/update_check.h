@@ -42,8 +42,10 @@ signals:
 
 private:
     void readBody();
-    void replyFinished();
     void timedOut();
+    // Reads the answer as far as it came and reports it; the reply is let go.
+    void conclude();
+    static void stop(QNetworkReply* reply);
     void finish(const UpdateCheckResult& result);
 
     QNetworkAccessManager* m_network = nullptr;

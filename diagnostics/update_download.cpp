@@ -48,7 +48,10 @@ UpdateDownload::~UpdateDownload() {
         m_file.remove();
     }
     m_over = true;
-    if (m_reply) m_reply->abort();
+    if (m_reply) {
+        m_reply->disconnect(this);
+        if (m_reply->isRunning() && m_reply->error() == QNetworkReply::NoError) m_reply->abort();
+    }
 }
 
 QNetworkReply* UpdateDownload::get(const QUrl& url) {
@@ -173,7 +176,8 @@ void UpdateDownload::fail(const char* status, const QString& detail) {
         QNetworkReply* reply = m_reply;
         m_reply = nullptr;
         reply->disconnect(this);
-        reply->abort();
+        // A reply that has already failed (404, 500) must not be aborted a second time.
+        if (reply->isRunning() && reply->error() == QNetworkReply::NoError) reply->abort();
         reply->deleteLater();
     }
     ErrorStream err;

@@ -170,7 +170,9 @@ void UpdateCommandTest::checkAnswers() {
     if (status == 0) writeSetting("update_server_host", QStringLiteral("127.0.0.1:%1").arg(closedPort()));
     world.server.answer(kVersionPath, status, body);
     ScriptedPrompter prompts;
-    if (!text.isEmpty()) prompts.expectMessage(text, caption, icon, buttons, PromptAnswer::No);
+    if (!text.isEmpty())
+        prompts.expectMessage(text, caption, icon, buttons,
+                              buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok);
 
     QVERIFY(runCheck(world.window, automatic));
     QVERIFY_PROMPTS(prompts);

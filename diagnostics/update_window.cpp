@@ -95,6 +95,7 @@ void TFAktualizacja::showEvent(QShowEvent* event) {
 void TFAktualizacja::FormShow() {
     const UpdateServer server = updateServerFromSettings();
     m_downloadLink->setText(server.installerUrl().toString());
+    m_downloadLink->setCursorPosition(0);  // the address's start, not its end, in view
     m_close->setEnabled(false);
     m_close->setText(QStringLiteral("Zamknij"));
     m_status->clear();

@@ -1,3 +1,4 @@
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -5,6 +6,7 @@
 
 #include "app/program_windows.h"
 #include "app_fixture.h"
+#include "diagnostics/update_window.h"
 #include "support/scripted_prompter.h"
 #include "support/test_environment.h"
 
@@ -93,6 +95,13 @@ private slots:
         const std::unique_ptr<TFGlowna> main = createProgramWindows();
         main->aktualizacjaTimer()->start();
         main->state().quit = quit;
+        // The update window finds no server in the test world; its "Zamknij" leaves it.
+        QTimer::singleShot(0, main.get(), [&main] {
+            auto* close = main->findChild<QPushButton*>(QStringLiteral("btnClose"));
+            if (close && QTest::qWaitFor([close] { return close->isEnabled(); }, 30000)) close->click();
+            if (auto* update = main->programWindow<TFAktualizacja>(); update && update->isVisible())
+                update->done(QDialog::Rejected);
+        });
 
         main->AktualizacjaTimerTimer();
 

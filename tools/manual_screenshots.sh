@@ -133,6 +133,17 @@ select_document 1
 sleep 1
 save "$main" okno_glowne
 
+# An entry for the log viewer: opening a file that is not a class file is logged. Done while the
+# class is unchanged, so no question about saving comes first.
+menu 0 o
+if id=$(window_id 'Wczytaj plik' 10); then
+  sleep 1
+  xdotool windowfocus --sync "$id" type --delay 10 "$work/klasa.srk"
+  xdotool key Return
+  if id=$(window_id 'Błąd|Uwaga' 10); then xdotool windowfocus --sync "$id" key Return; fi
+  sleep 1
+fi
+
 menu 1 e
 shoot 'Dane ucznia' dane_ucznia
 
@@ -159,15 +170,6 @@ shoot 'Drukowanie' drukowanie
 menu 3 p
 shoot 'Formatowanie podstawowe' kalibracja
 
-# The log viewer with an entry in it: opening a file that is not a class file is logged.
-menu 0 o
-if id=$(window_id 'Wczytaj plik' 10); then
-  sleep 1
-  xdotool windowfocus --sync "$id" type --delay 10 "$work/klasa.srk"
-  xdotool key Return
-  if id=$(window_id 'Błąd|Uwaga' 10); then xdotool windowfocus --sync "$id" key Return; fi
-  sleep 1
-fi
 menu 4 l
 shoot 'Logi programu' logi
 

@@ -73,11 +73,12 @@ void runSrkImportCommand(TFGlowna& window) {
     // imported, also when the import stopped part-way.
     if (!report.workingDatabaseReplaced) return;
     vFunShowWorkingDatabase(window, source, QString());
-    if (strFunImportReportText(report).isEmpty()) return;
+    const QString findings = strFunImportReportText(report);
+    if (findings.isEmpty()) return;
     // The box must fit a laptop's screen; the log keeps every line.
     ErrorStream& notes = window.state().err;
     notes.clear();
-    notes << strFunImportReportText(report) << "\n\nPlik: " << source;
+    notes << findings << "\n\nPlik: " << source;
     vFunWriteLog(notes, QStringLiteral("Importuj1Click()"), kLogInfo);
     notes.clear();
     notes << strFunImportReportText(report, kFindingsShown)

@@ -26,24 +26,11 @@ const QString kFixture = QStringLiteral("klasa_cp1250.smrk");
 const QString kJazmina = QStringLiteral("03311204561");  // Gęślą Jaźmina, first in the tree
 const QString kLukasz = QStringLiteral("02270803628");   // Żółć Łukasz
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = HeadlessRun;
 
 // The built program as the user runs it: no display, and a platform that would need one.
 Run runSemrik(const QStringList& arguments) {
-    const QProcessEnvironment environment = headlessEnvironment();
-    QProcess semrik;
-    semrik.setProcessEnvironment(environment);
-    semrik.start(QStringLiteral(SEMRIK_EXECUTABLE), arguments);
-    Run run;
-    if (!semrik.waitForFinished(120000) || semrik.exitStatus() != QProcess::NormalExit) return run;
-    run.exitCode = semrik.exitCode();
-    run.out = QString::fromUtf8(semrik.readAllStandardOutput());
-    run.err = QString::fromUtf8(semrik.readAllStandardError());
-    return run;
+    return runHeadless(QStringLiteral(SEMRIK_EXECUTABLE), arguments);
 }
 
 int pdfPageCount(const QString& path) {

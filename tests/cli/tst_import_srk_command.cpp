@@ -11,22 +11,11 @@
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = HeadlessRun;
 
+// The built program as the user runs it: no display, and a platform that would need one.
 Run runSemrik(const QStringList& arguments) {
-    QProcess semrik;
-    semrik.setProcessEnvironment(headlessEnvironment());
-    semrik.start(QStringLiteral(SEMRIK_EXECUTABLE), arguments);
-    Run run;
-    if (!semrik.waitForFinished(120000) || semrik.exitStatus() != QProcess::NormalExit) return run;
-    run.exitCode = semrik.exitCode();
-    run.out = QString::fromUtf8(semrik.readAllStandardOutput());
-    run.err = QString::fromUtf8(semrik.readAllStandardError());
-    return run;
+    return runHeadless(QStringLiteral(SEMRIK_EXECUTABLE), arguments);
 }
 
 // A pupil block of the old text file; without a PESEL the block has no PESEL line at all.

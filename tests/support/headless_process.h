@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFile>
+#include <QProcess>
+#include <QStringList>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
@@ -16,4 +18,24 @@ inline QProcessEnvironment headlessEnvironment() {
     environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("XDG_RUNTIME_DIR", runtimeDir.path());
     return environment;
+}
+
+// What a run of a program in that environment gave; exitCode -1 when it crashed or hung.
+struct HeadlessRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+inline HeadlessRun runHeadless(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessEnvironment(headlessEnvironment());
+    process.start(program, arguments);
+    HeadlessRun run;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
 }
